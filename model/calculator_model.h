@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+#include "calculator_form.h"
+
+// The calculator's state and input handling. It owns no window: it reads and
+// writes the form through ICalculatorForm, whose text setters call back into
+// the change handlers before they return.
+class CalculatorModel {
+public:
+    explicit CalculatorModel(ICalculatorForm& form);
+
+    // Video bitrate in kbit/s that fills targetSize KB over the running time
+    // together with audioRate KB/s of sound. No checks; seconds is never 0.
+    static double ComputeVideoBitrate(double seconds, int audioRate, int targetSize);
+
+    void Initialise();
+    void OnChangeLength() { Recalculate(); }
+    void OnSelchangeAudio();
+    void OnChangeSize();
+    void OnSelchangeDiscs();
+    void Recalculate();
+
+    std::int32_t m_nAudioRate = 0;  // KB of sound per second
+    std::int32_t m_nTargetSize = 0; // KB
+
+private:
+    ICalculatorForm& m_form;
+};
