@@ -1,0 +1,10 @@
+# Native (Linux) build: the model's tests, benchmarks and fuzzer.
+find_package(GTest REQUIRED)
+add_subdirectory(tests/model)
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_subdirectory(bench)
+endif()
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  add_subdirectory(fuzz)
+endif()

@@ -1,0 +1,43 @@
+# Windows build (MinGW-w64): the program, its framework and its tests under Wine.
+
+# Fully static: the program imports system DLLs only.
+set(KELVANE_WIN_LINK_OPTIONS -static -Wl,--dynamicbase -Wl,--nxcompat)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  list(APPEND KELVANE_WIN_LINK_OPTIONS -Wl,--high-entropy-va)
+endif()
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}")
+
+add_library(kelvane_platform STATIC
+  platform/cstring.cpp
+  platform/dialog.cpp
+  platform/sound.cpp
+  platform/wait_cursor.cpp
+  platform/win_app.cpp
+  platform/wnd.cpp
+)
+target_include_directories(kelvane_platform PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(kelvane_platform PUBLIC comctl32 winmm)
+
+file(GLOB KELVANE_PAGES_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/pages/*.cpp)
+add_library(kelvane_ui STATIC
+  shell/about_dlg.h
+  shell/main_dlg.cpp
+  shell/rate_app.cpp
+  ${KELVANE_PAGES_SOURCES}
+)
+target_link_libraries(kelvane_ui PUBLIC kelvane_platform kelvane_model)
+
+# The resource script: windres does not report what it includes.
+file(GLOB KELVANE_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.bmp
+     ${CMAKE_SOURCE_DIR}/res/*.wav ${CMAKE_SOURCE_DIR}/res/*.h)
+set(KELVANE_RC ${CMAKE_SOURCE_DIR}/res/kelvane.rc)
+set_source_files_properties(${KELVANE_RC} PROPERTIES OBJECT_DEPENDS "${KELVANE_RES_FILES}")
+
+add_executable(kelvane WIN32 platform/app_main.cpp shell/kelvane_main.cpp ${KELVANE_RC})
+target_link_libraries(kelvane PRIVATE kelvane_ui)
+target_link_options(kelvane PRIVATE ${KELVANE_WIN_LINK_OPTIONS} $<$<CONFIG:MinSizeRel,Release>:-s>)
+
+add_subdirectory(tests/win)

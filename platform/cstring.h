@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include <windows.h>
+
+// The program's 8-bit string: ANSI code page text, never wide.
+class CString {
+public:
+    CString() = default;
+    CString(const char* text) : m_text(text ? text : "") {}
+    CString(const char* text, size_t length) : m_text(text, length) {}
+
+    // Loads a string-table entry from the program's resources; false (and
+    // empty) when there is none.
+    bool LoadString(UINT nID);
+
+    int GetLength() const { return static_cast<int>(m_text.size()); }
+    bool IsEmpty() const { return m_text.empty(); }
+    const char* GetString() const { return m_text.c_str(); }
+    operator const char*() const { return m_text.c_str(); }
+    const std::string& str() const { return m_text; }
+
+    friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
+    friend bool operator==(const CString& a, const char* b) { return a.m_text == (b ? b : ""); }
+
+private:
+    std::string m_text;
+};

@@ -1,0 +1,211 @@
+#include "dialog.h"
+
+#include <cstring>
+#include <string>
+
+#include "win_app.h"
+
+namespace {
+
+// Dialog-init data: resource type 240 with the template's id. Entries of
+// (WORD control id, WORD message, DWORD length, bytes), ended by a zero id.
+constexpr WORD kDialogInitType = 240;
+// The 16-bit era's message numbers, as the resource stores them.
+constexpr WORD kInitComboAddString = 0x0403;
+constexpr WORD kInitListAddString = 0x0401;
+
+}  // namespace
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+CDialog::~CDialog()
+{
+    // Normally gone already; a modeless dialog whose owner outlived it is not.
+    // The derived parts are gone, so its last messages must not reach them.
+    if (m_hWnd && ::IsWindow(m_hWnd)) {
+        ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+        for (CWnd* control : m_boundControls)
+            control->m_hWnd = nullptr;
+        ::DestroyWindow(m_hWnd);
+    }
+}
+
+HWND CDialog::OwnerWindow() const
+{
+    if (m_pParentWnd)
+        return m_pParentWnd->m_hWnd;
+    // No parent given: the application's main window owns it, if it is up.
+    HWND main = AfxGetMainWindow();
+    if (main && main != m_hWnd && ::IsWindow(main))
+        return main;
+    return ::GetActiveWindow();
+}
+
+INT_PTR CDialog::DoModal()
+{
+    m_bModal = true;
+    INT_PTR result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), OwnerWindow(),
+                                       DialogProc, reinterpret_cast<LPARAM>(this));
+    m_bModal = false;
+    return result;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    m_nIDTemplate = nIDTemplate;
+    m_pParentWnd = pParentWnd;
+    m_bModal = false;
+    HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDTemplate),
+                                     pParentWnd ? pParentWnd->m_hWnd : nullptr, DialogProc,
+                                     reinterpret_cast<LPARAM>(this));
+    return hWnd != nullptr;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    ::EndDialog(m_hWnd, nResult);
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    RunDialogInit();
+    CDataExchange dx(*this);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::OnOK()
+{
+    if (m_bModal)
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    if (m_bModal)
+        EndDialog(IDCANCEL);
+}
+
+LRESULT CDialog::Default()
+{
+    m_bDefaultRequested = true;
+    return 0;
+}
+
+void CDialog::RunDialogInit()
+{
+    HINSTANCE module = AfxGetResourceHandle();
+    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(kDialogInitType));
+    if (!found)
+        return;
+    HGLOBAL loaded = ::LoadResource(module, found);
+    const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+    if (!data)
+        return;
+    const DWORD size = ::SizeofResource(module, found);
+
+    // Every field is bounds-checked: a damaged resource must not read past its end.
+    DWORD at = 0;
+    while (at + sizeof(WORD) <= size) {
+        WORD id, message;
+        DWORD length;
+        std::memcpy(&id, data + at, sizeof id);
+        if (id == 0 || at + 8 > size)
+            break;
+        std::memcpy(&message, data + at + 2, sizeof message);
+        std::memcpy(&length, data + at + 4, sizeof length);
+        at += 8;
+        if (length > size - at)
+            break;
+        // The label ends at its zero byte, or at the entry's end if it has none.
+        const char* label = reinterpret_cast<const char*>(data + at);
+        std::string text(label, strnlen(label, length));
+        at += length;
+        if (message == kInitComboAddString)
+            ::SendDlgItemMessageA(m_hWnd, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        else if (message == kInitListAddString)
+            ::SendDlgItemMessageA(m_hWnd, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM, LRESULT&)
+{
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return true;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return true;
+        }
+    }
+    return false;
+}
+
+INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        return OnInitDialog();
+
+    // Handlers can be re-entered (a write from one handler notifies another):
+    // each level keeps its own default request.
+    const bool outerDefault = m_bDefaultRequested;
+    m_bDefaultRequested = false;
+    LRESULT result = 0;
+    bool handled = OnWndMsg(message, wParam, lParam, result) && !m_bDefaultRequested;
+    m_bDefaultRequested = outerDefault;
+
+    if (message == WM_NCDESTROY) {
+        for (CWnd* control : m_boundControls)
+            control->m_hWnd = nullptr;
+        m_boundControls.clear();
+        ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+        m_hWnd = nullptr;
+        return FALSE;
+    }
+    if (!handled)
+        return FALSE;
+
+    // These messages return their result directly; all others through DWLP_MSGRESULT.
+    switch (message) {
+    case WM_QUERYDRAGICON:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+        return static_cast<INT_PTR>(result);
+    default:
+        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    CDialog* self;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<CDialog*>(lParam);
+        ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
+        self->m_hWnd = hWnd;
+    } else {
+        // Messages before WM_INITDIALOG (WM_SETFONT...) get the default.
+        self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
+    }
+    return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
+}
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control)
+{
+    control.Attach(pDX->m_dialog.GetDlgItem(nIDC));
+    if (control.m_hWnd)
+        pDX->m_dialog.AddBoundControl(control);
+}

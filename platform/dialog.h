@@ -1,0 +1,67 @@
+#pragma once
+
+#include <vector>
+
+#include <windows.h>
+
+#include "wnd.h"
+
+class CDialog;
+
+// Binds controls to member objects by id during a dialog's data exchange.
+class CDataExchange {
+public:
+    explicit CDataExchange(CDialog& dialog) : m_dialog(dialog) {}
+    CDialog& m_dialog;
+};
+
+// A dialog built from a template in the program's resources, modal (DoModal)
+// or a modeless child (Create). The object must outlive its window.
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    virtual ~CDialog();
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    // Runs the dialog modally; its EndDialog result, or -1 if it could not be built.
+    INT_PTR DoModal();
+    // Builds a modeless child dialog of pParentWnd.
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd);
+    void EndDialog(int nResult);
+
+    // Base: fills lists from the template's dialog-init data, then binds the
+    // controls (DoDataExchange). TRUE: the platform sets the initial focus.
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(CDataExchange* pDX);
+    // Modal: end the dialog with IDOK / IDCANCEL. Modeless: nothing.
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    // The platform's own handling of the message being handled. In a dialog
+    // that handling runs after the handler returns.
+    LRESULT Default();
+
+    // Called by DDX_Control: remembered so the binding ends with the window.
+    void AddBoundControl(CWnd& control) { m_boundControls.push_back(&control); }
+
+protected:
+    // Derived classes dispatch their message map here; false: not handled.
+    virtual bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND OwnerWindow() const;
+    void RunDialogInit();
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+    bool m_bModal = false;
+    bool m_bDefaultRequested = false;
+    std::vector<CWnd*> m_boundControls;
+};
+
+// Attaches a control view to the dialog's control with that id. A control
+// that is not there stays unbound (null handle).
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+class CWnd;
+
+// The application object: one global instance; the process entry calls its
+// InitInstance once.
+class CWinApp {
+public:
+    explicit CWinApp(const char* appName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // FALSE: the process ends without running a message loop.
+    virtual BOOL InitInstance() { return FALSE; }
+    // The message loop, run only when InitInstance returns TRUE.
+    virtual int Run();
+
+    const char* m_pszAppName;
+    HINSTANCE m_hInstance = nullptr;
+    CWnd* m_pMainWnd = nullptr;
+};
+
+CWinApp* AfxGetApp();
+HINSTANCE AfxGetResourceHandle();
+// The application's main window, or null.
+HWND AfxGetMainWindow();

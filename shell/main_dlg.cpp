@@ -1,0 +1,85 @@
+#include "main_dlg.h"
+
+#include "about_dlg.h"
+#include "platform/cstring.h"
+#include "platform/paint_dc.h"
+#include "platform/win_app.h"
+
+CMainDlg::CMainDlg(CWnd* pParent)
+    : CDialog(IDD_MAIN, pParent),
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+{
+}
+
+void CMainDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_TABS, m_tabPages);
+}
+
+bool CMainDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    return DispatchMessageMap(messageMap, *this, message, wParam, lParam, result) ||
+           CDialog::OnWndMsg(message, wParam, lParam, result);
+}
+
+BOOL CMainDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    // The About entry goes at the end of the window menu.
+    if (HMENU systemMenu = GetSystemMenu(FALSE)) {
+        CString aboutMenu;
+        aboutMenu.LoadString(IDS_ABOUTBOX);
+        if (!aboutMenu.IsEmpty()) {
+            ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutMenu);
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    // The platform puts the focus on the first tab stop, the Exit button.
+    return TRUE;
+}
+
+void CMainDlg::OnSysCommand(UINT nID, LPARAM)
+{
+    // The low four bits of a window-menu command are the platform's own.
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        Default();
+    }
+}
+
+void CMainDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+
+    // Centre the icon in the client rectangle.
+    const int cxIcon = ::GetSystemMetrics(SM_CXICON);
+    const int cyIcon = ::GetSystemMetrics(SM_CYICON);
+    const CRect rect = GetClientRect();
+    const int x = (rect.Width() - cxIcon + 1) / 2;
+    const int y = (rect.Height() - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CMainDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CMainDlg::OnAbout()
+{
+    CAboutDlg dlgAbout;
+    dlgAbout.DoModal();
+}

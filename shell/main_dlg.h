@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/dialog.h"
+#include "platform/message_map.h"
+#include "platform/tab_ctrl.h"
+#include "res/resource.h"
+
+// The main window: banner, tab strip, About and Exit. Exit is the dialog's
+// cancel command.
+class CMainDlg : public CDialog {
+public:
+    explicit CMainDlg(CWnd* pParent = nullptr);
+
+    CTabCtrl m_tabPages;
+    HICON m_hIcon;
+
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnAbout();
+
+    static constexpr MessageEntry<CMainDlg> messageMap[] = {
+        OnMessage<&CMainDlg::OnSysCommand>(WM_SYSCOMMAND),
+        OnMessage<&CMainDlg::OnPaint>(WM_PAINT),
+        OnMessage<&CMainDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
+        OnCommand<&CMainDlg::OnAbout>(BN_CLICKED, IDC_ABOUT),
+    };
+
+protected:
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+static_assert(IsUniqueMessageMap(CMainDlg::messageMap));

@@ -1,0 +1,20 @@
+#include "rate_app.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "main_dlg.h"
+
+BOOL CRateApp::InitInstance()
+{
+    // The templates use the tab strip and the up-down controls.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&classes);
+
+    CMainDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    // The dialog has ended: no message loop, the process ends.
+    return FALSE;
+}

@@ -1,0 +1,186 @@
+// The main window and the About box, built from the real templates.
+#include <string>
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "res/resource.h"
+#include "shell/main_dlg.h"
+#include "win_test_util.h"
+
+namespace {
+
+using wintest::FindThreadDialog;
+
+INT_PTR RunMain(CMainDlg& dlg, std::deque<std::function<void()>> steps)
+{
+    return wintest::RunWithSteps([&] { return dlg.DoModal(); }, std::move(steps));
+}
+
+TEST(MainDlg, CaptionStylesAndInitialFocus)
+{
+    CMainDlg dlg;
+    LONG style = 0, exStyle = 0;
+    std::string caption;
+    HWND focus = nullptr;
+    RunMain(dlg, {[&] {
+        style = ::GetWindowLongA(dlg.m_hWnd, GWL_STYLE);
+        exStyle = ::GetWindowLongA(dlg.m_hWnd, GWL_EXSTYLE);
+        caption = wintest::WindowText(dlg.m_hWnd);
+        focus = ::GetFocus();
+        wintest::Click(dlg.m_hWnd, IDCANCEL);
+    }});
+    EXPECT_EQ("Kelvane", caption);
+    for (DWORD bit : {DWORD(WS_POPUP), DWORD(WS_VISIBLE), DWORD(WS_CAPTION), DWORD(WS_SYSMENU), DWORD(WS_MINIMIZEBOX)})
+        EXPECT_EQ(bit, static_cast<DWORD>(style) & bit) << std::hex << bit;
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(exStyle & WS_EX_APPWINDOW);
+    EXPECT_EQ(IDCANCEL, ::GetDlgCtrlID(focus));
+}
+
+TEST(MainDlg, BindsTheTabStripAndShowsTheBanner)
+{
+    CMainDlg dlg;
+    bool tabsBound = false, bannerShown = false;
+    RunMain(dlg, {[&] {
+        tabsBound = dlg.m_tabPages.m_hWnd && dlg.m_tabPages.m_hWnd == dlg.GetDlgItem(IDC_TABS);
+        // The banner is the one static control holding a bitmap.
+        for (HWND child = ::GetWindow(dlg.m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            if (::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0))
+                bannerShown = true;
+        wintest::Click(dlg.m_hWnd, IDCANCEL);
+    }});
+    EXPECT_TRUE(tabsBound);
+    EXPECT_TRUE(bannerShown);
+    EXPECT_EQ(nullptr, dlg.m_tabPages.m_hWnd);  // unbound with its window
+}
+
+TEST(MainDlg, WindowMenuEndsWithSeparatorAndAboutEntry)
+{
+    CMainDlg dlg;
+    int count = 0;
+    UINT lastId = 0, separatorType = 0;
+    char lastText[64] = {};
+    RunMain(dlg, {[&] {
+        HMENU menu = ::GetSystemMenu(dlg.m_hWnd, FALSE);
+        count = ::GetMenuItemCount(menu);
+        lastId = ::GetMenuItemID(menu, count - 1);
+        ::GetMenuStringA(menu, count - 1, lastText, sizeof lastText, MF_BYPOSITION);
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        ::GetMenuItemInfoA(menu, count - 2, TRUE, &info);
+        separatorType = info.fType;
+        wintest::Click(dlg.m_hWnd, IDCANCEL);
+    }});
+    ASSERT_GE(count, 3);
+    EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), lastId);
+    EXPECT_STREQ("&About Kelvane...", lastText);
+    EXPECT_TRUE(separatorType & MFT_SEPARATOR);
+}
+
+TEST(MainDlg, AboutOpensFromButtonAndWindowMenuAndOkClosesIt)
+{
+    struct Case {
+        const char* name;
+        std::function<void(HWND)> open;
+    };
+    const Case cases[] = {
+        {"About button", [](HWND h) { wintest::Click(h, IDC_ABOUT); }},
+        {"window menu", [](HWND h) { ::SendMessageA(h, WM_SYSCOMMAND, IDM_ABOUTBOX, 0); }},
+        // The platform's own low four bits do not matter.
+        {"window menu, low bits set", [](HWND h) { ::SendMessageA(h, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0); }},
+    };
+    for (const Case& c : cases) {
+        CMainDlg dlg;
+        HWND about = nullptr, owner = nullptr, mainWindow = nullptr;
+        std::string okText;
+        bool mainAliveAfterOk = false, aboutGoneAfterOk = false;
+        INT_PTR result = RunMain(dlg, {
+            [&] { c.open(dlg.m_hWnd); },  // blocks in the About box's loop; the next steps run inside it
+            [&] {
+                mainWindow = dlg.m_hWnd;
+                about = FindThreadDialog("About Kelvane");
+                owner = about ? ::GetWindow(about, GW_OWNER) : nullptr;
+                okText = about ? wintest::WindowText(::GetDlgItem(about, IDOK)) : "";
+                if (about)
+                    wintest::Click(about, IDOK);
+            },
+            [&] {
+                aboutGoneAfterOk = !FindThreadDialog("About Kelvane");
+                mainAliveAfterOk = ::IsWindowVisible(dlg.m_hWnd) && FindThreadDialog("Kelvane") == dlg.m_hWnd;
+                wintest::Click(dlg.m_hWnd, IDCANCEL);
+            },
+        });
+        EXPECT_NE(nullptr, about) << c.name;
+        EXPECT_EQ(mainWindow, owner) << c.name;  // owned by the main window
+        EXPECT_EQ("OK, I Agree", okText) << c.name;
+        EXPECT_TRUE(aboutGoneAfterOk) << c.name;
+        EXPECT_TRUE(mainAliveAfterOk) << c.name;
+        EXPECT_EQ(IDCANCEL, result) << c.name;
+        EXPECT_FALSE(wintest::WatchdogFired()) << c.name;
+    }
+}
+
+TEST(MainDlg, ExitCloseBoxAndWindowMenuCloseEndTheProgram)
+{
+    struct Case {
+        const char* name;
+        std::function<void(HWND)> act;
+    };
+    const Case cases[] = {
+        {"Exit", [](HWND h) { wintest::Click(h, IDCANCEL); }},
+        {"close box", [](HWND h) { ::SendMessageA(h, WM_CLOSE, 0, 0); }},
+        {"window menu Close", [](HWND h) { ::SendMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const Case& c : cases) {
+        CMainDlg dlg;
+        INT_PTR result = RunMain(dlg, {[&] { c.act(dlg.m_hWnd); }});
+        EXPECT_EQ(IDCANCEL, result) << c.name;
+        EXPECT_FALSE(wintest::WatchdogFired()) << c.name;
+        EXPECT_EQ(nullptr, dlg.m_hWnd) << c.name;
+    }
+}
+
+TEST(MainDlg, IconsAndDragIcon)
+{
+    CMainDlg dlg;
+    ASSERT_NE(nullptr, dlg.m_hIcon);
+    HICON big = nullptr, small = nullptr, drag = nullptr;
+    RunMain(dlg, {[&] {
+        big = reinterpret_cast<HICON>(::SendMessageA(dlg.m_hWnd, WM_GETICON, ICON_BIG, 0));
+        small = reinterpret_cast<HICON>(::SendMessageA(dlg.m_hWnd, WM_GETICON, ICON_SMALL, 0));
+        drag = reinterpret_cast<HICON>(::SendMessageA(dlg.m_hWnd, WM_QUERYDRAGICON, 0, 0));
+        wintest::Click(dlg.m_hWnd, IDCANCEL);
+    }});
+    EXPECT_EQ(dlg.m_hIcon, big);
+    EXPECT_EQ(dlg.m_hIcon, small);
+    EXPECT_EQ(dlg.m_hIcon, drag);
+}
+
+TEST(MainDlg, MinimisedAndRestoredTheWindowCarriesOn)
+{
+    CMainDlg dlg;
+    bool iconic = false, restored = false;
+    RunMain(dlg, {
+        [&] { ::ShowWindow(dlg.m_hWnd, SW_MINIMIZE); },
+        [&] {
+            iconic = ::IsIconic(dlg.m_hWnd);
+            // Painting while minimised draws the icon and must validate the window.
+            ::InvalidateRect(dlg.m_hWnd, nullptr, TRUE);
+            ::UpdateWindow(dlg.m_hWnd);
+            ::ShowWindow(dlg.m_hWnd, SW_RESTORE);
+        },
+        [&] {
+            restored = !::IsIconic(dlg.m_hWnd) && ::IsWindowVisible(dlg.m_hWnd);
+            wintest::Click(dlg.m_hWnd, IDCANCEL);
+        },
+    });
+    EXPECT_TRUE(iconic);
+    EXPECT_TRUE(restored);
+    EXPECT_FALSE(wintest::WatchdogFired());
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, only those missing.
+# Usage: tools/install-deps.sh [native|windows|all]
+set -euo pipefail
+what=${1:-all}
+
+native=(cmake g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev lcov python3)
+windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
+         binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool
+         imagemagick x11-utils zip)
+
+want=()
+case "$what" in
+  native) want=("${native[@]}") ;;
+  windows) want=("${windows[@]}") ;;
+  all) want=("${native[@]}" "${windows[@]}") ;;
+  *) echo "usage: $0 [native|windows|all]" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
+echo "Installing: ${missing[*]}"
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# ctest's emulator for the Windows test programs: runs one .exe under Wine.
+# Usage: wine-run.sh win32|win64 program.exe [arguments]
+# Wine's helper processes must not inherit ctest's pipes (ctest would wait for
+# them), so the output goes through a temporary file.
+set -u
+. "$(dirname "$0")/wine-env.sh"
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+arch=$1
+shift
+kelvane_wine_prefix
+out=$(mktemp)
+"$(kelvane_wine "$arch")" "$@" </dev/null >"$out" 2>&1
+rc=$?
+cat "$out"
+rm -f "$out"
+exit $rc
