@@ -23,12 +23,12 @@ TEST(MainDlg, CaptionStylesAndInitialFocus)
     CMainDlg dlg;
     LONG style = 0, exStyle = 0;
     std::string caption;
-    HWND focus = nullptr;
+    int focusId = 0;
     RunMain(dlg, {[&] {
         style = ::GetWindowLongA(dlg.m_hWnd, GWL_STYLE);
         exStyle = ::GetWindowLongA(dlg.m_hWnd, GWL_EXSTYLE);
         caption = wintest::WindowText(dlg.m_hWnd);
-        focus = ::GetFocus();
+        focusId = ::GetDlgCtrlID(::GetFocus());
         wintest::Click(dlg.m_hWnd, IDCANCEL);
     }});
     EXPECT_EQ("Kelvane", caption);
@@ -37,7 +37,7 @@ TEST(MainDlg, CaptionStylesAndInitialFocus)
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_TRUE(exStyle & WS_EX_APPWINDOW);
-    EXPECT_EQ(IDCANCEL, ::GetDlgCtrlID(focus));
+    EXPECT_EQ(IDCANCEL, focusId);
 }
 
 TEST(MainDlg, BindsTheTabStripAndShowsTheBanner)
@@ -160,25 +160,24 @@ TEST(MainDlg, IconsAndDragIcon)
     EXPECT_EQ(dlg.m_hIcon, drag);
 }
 
-TEST(MainDlg, MinimisedAndRestoredTheWindowCarriesOn)
+TEST(MainDlg, MinimisedItPaintsAndRestoredItCarriesOn)
 {
     CMainDlg dlg;
-    bool iconic = false, restored = false;
-    RunMain(dlg, {
-        [&] { ::ShowWindow(dlg.m_hWnd, SW_MINIMIZE); },
-        [&] {
-            iconic = ::IsIconic(dlg.m_hWnd);
-            // Painting while minimised draws the icon and must validate the window.
-            ::InvalidateRect(dlg.m_hWnd, nullptr, TRUE);
-            ::UpdateWindow(dlg.m_hWnd);
-            ::ShowWindow(dlg.m_hWnd, SW_RESTORE);
-        },
-        [&] {
-            restored = !::IsIconic(dlg.m_hWnd) && ::IsWindowVisible(dlg.m_hWnd);
-            wintest::Click(dlg.m_hWnd, IDCANCEL);
-        },
-    });
+    bool iconic = false, validated = false, restored = false;
+    // One step: without a window manager Wine restores a window that is activated again.
+    RunMain(dlg, {[&] {
+        ::ShowWindow(dlg.m_hWnd, SW_MINIMIZE);
+        iconic = ::IsIconic(dlg.m_hWnd);
+        // The minimised paint draws the icon itself and must validate the window.
+        ::InvalidateRect(dlg.m_hWnd, nullptr, TRUE);
+        ::UpdateWindow(dlg.m_hWnd);
+        validated = !::GetUpdateRect(dlg.m_hWnd, nullptr, FALSE);
+        ::ShowWindow(dlg.m_hWnd, SW_RESTORE);
+        restored = !::IsIconic(dlg.m_hWnd) && ::IsWindowVisible(dlg.m_hWnd);
+        wintest::Click(dlg.m_hWnd, IDCANCEL);
+    }});
     EXPECT_TRUE(iconic);
+    EXPECT_TRUE(validated);
     EXPECT_TRUE(restored);
     EXPECT_FALSE(wintest::WatchdogFired());
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <commctrl.h>  // style constants only: nothing is linked
+#include <mmsystem.h>  // WAVE_FORMAT_PCM
 
 #include <gtest/gtest.h>
 

@@ -33,10 +33,31 @@ inline BOOL CALLBACK CloseThreadWindow(HWND hWnd, LPARAM)
     return TRUE;
 }
 
+inline BOOL CALLBACK FindHiddenDialog(HWND hWnd, LPARAM lParam)
+{
+    char cls[64] = {};
+    ::GetClassNameA(hWnd, cls, sizeof cls);
+    if (std::string(cls) == "#32770" && !::IsWindowVisible(hWnd)) {
+        *reinterpret_cast<bool*>(lParam) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A modal dialog is shown only once its loop finds the queue empty, and a
+// pending timer message counts: wait until every dialog is on screen and one
+// of them is active before the next step.
+inline bool DialogsSettled()
+{
+    bool hidden = false;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindHiddenDialog, reinterpret_cast<LPARAM>(&hidden));
+    return !hidden && ::GetActiveWindow() != nullptr;
+}
+
 inline void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     auto& steps = PendingSteps();
-    if (steps.empty())
+    if (steps.empty() || !DialogsSettled())
         return;
     auto step = std::move(steps.front());
     steps.pop_front();

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds Kelvane and starts it under Wine. With no display it starts it in a
+# virtual one, saves a screenshot of the window, says where, and closes it.
+# Usage: tools/run.sh [screenshot.png]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+tools/install-deps.sh windows
+. tools/wine-env.sh
+
+# The product is the 32-bit program; a kernel that cannot run 32-bit code
+# (no IA32 emulation) gets the 64-bit build instead.
+arch=win32
+kelvane_can_run_win32 || { arch=win64; echo "This machine cannot run 32-bit programs: starting the 64-bit build."; }
+cmake --preset "$arch" >/dev/null
+cmake --build --preset "$arch" -j "$(nproc)" --target kelvane >/dev/null
+exe=build/$arch/kelvane.exe
+
+if [ -n "${DISPLAY:-}" ] && [ -z "${KELVANE_HEADLESS:-}" ]; then
+  kelvane_wine_prefix
+  exec "$(kelvane_wine "$arch")" "$exe"
+fi
+
+shot=${1:-$root/build/kelvane.png}
+if [ -z "${KELVANE_IN_XVFB:-}" ]; then
+  KELVANE_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$shot"
+fi
+kelvane_wine_prefix
+"$(kelvane_wine "$arch")" "$exe" </dev/null >/dev/null 2>&1 &
+pid=$!
+window=""
+for _ in $(seq 1 100); do
+  window=$(xdotool search --name '^Kelvane$' 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+if [ -z "$window" ]; then
+  echo "Kelvane's window did not appear." >&2
+  kill "$pid" 2>/dev/null || true
+  exit 1
+fi
+sleep 1.5  # let it paint
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
+echo "Screenshot of the running program: $shot"
+# Escape is the main window's cancel command: it ends the program normally.
+xdotool mousemove $((X + 10)) $((Y + 10)) windowfocus "$window" key Escape
+wait "$pid" || true
+wineserver -w

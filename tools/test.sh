@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the model natively (plain, under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and its fuzzer), then both
+# Windows programs and their tests under Wine in a virtual display.
+# Ends with one line: "N passed, N failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+tools/install-deps.sh all || { echo "0 passed, 1 failed"; exit 1; }
+
+# Windows need a display: without one, run everything in a virtual one.
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+passed=0 failed=0 skipped=0
+run_preset() {
+  local preset=$1 log
+  log=$(mktemp)
+  echo "=== $preset: configure and build"
+  if ! { cmake --preset "$preset" >"$log" 2>&1 && cmake --build --preset "$preset" -j "$(nproc)" >>"$log" 2>&1; }; then
+    cat "$log"
+    echo "=== $preset: BUILD FAILED"
+    failed=$((failed + 1))
+    rm -f "$log"
+    return
+  fi
+  grep -E 'warning:' "$log" && echo "=== $preset: the build printed warnings"
+  echo "=== $preset: test"
+  ctest --preset "$preset" -j "$(nproc)" 2>&1 | tee "$log"
+  local summary total bad skip
+  summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$summary" ]; then
+    echo "=== $preset: ctest printed no summary"
+    failed=$((failed + 1))
+  else
+    bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+    total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
+    skip=$(grep -c -- '\*\*\*Skipped' "$log" || true)
+    passed=$((passed + total - bad - skip))
+    failed=$((failed + bad))
+    skipped=$((skipped + skip))
+  fi
+  rm -f "$log"
+}
+
+for preset in native fuzz win64 win32; do
+  run_preset "$preset"
+done
+
+echo
+echo "$passed passed, $failed failed, $skipped skipped"
+[ "$failed" -eq 0 ]
