@@ -25,6 +25,7 @@ file(GLOB KELVANE_PAGES_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/pages/*.cp
 add_library(kelvane_ui STATIC
   shell/about_dlg.h
   shell/main_dlg.cpp
+  shell/page_tab_ctrl.cpp
   shell/rate_app.cpp
   ${KELVANE_PAGES_SOURCES}
 )

@@ -40,6 +40,10 @@ BOOL CMainDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
+    m_tabPages.InsertItem(0, "Calculate");
+    m_tabPages.InsertItem(1, "Help");
+    m_tabPages.Init();
+
     // The platform puts the focus on the first tab stop, the Exit button.
     return TRUE;
 }

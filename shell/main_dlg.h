@@ -2,16 +2,16 @@
 
 #include "platform/dialog.h"
 #include "platform/message_map.h"
-#include "platform/tab_ctrl.h"
 #include "res/resource.h"
+#include "shell/page_tab_ctrl.h"
 
-// The main window: banner, tab strip, About and Exit. Exit is the dialog's
+// The main window: banner, the page tabs, About and Exit. Exit is the dialog's
 // cancel command.
 class CMainDlg : public CDialog {
 public:
     explicit CMainDlg(CWnd* pParent = nullptr);
 
-    CTabCtrl m_tabPages;
+    CPageTabCtrl m_tabPages;
     HICON m_hIcon;
 
     BOOL OnInitDialog() override;

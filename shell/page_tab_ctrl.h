@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "platform/dialog.h"
+#include "platform/message_map.h"
+#include "platform/subclassed_wnd.h"
+#include "platform/tab_ctrl.h"
+
+// The main window's tab strip: owns the two pages, creates them as its
+// children, lays them out under the tabs and shows the one whose tab the
+// user presses with the mouse.
+class CPageTabCtrl : public CSubclassedWnd<CTabCtrl> {
+public:
+    CPageTabCtrl();
+
+    // Tab i shows page i: the calculator, then the help text.
+    std::array<std::unique_ptr<CDialog>, 2> m_pPages;
+    int m_nCurrentPage = 0;
+    int m_nPageCount;
+
+    void Init();
+    void SetRectangle();
+    void OnLButtonDown(UINT nFlags, CPoint point);
+
+    static constexpr MessageEntry<CPageTabCtrl> messageMap[] = {
+        OnMessage<&CPageTabCtrl::OnLButtonDown>(WM_LBUTTONDOWN),
+    };
+
+protected:
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+static_assert(IsUniqueMessageMap(CPageTabCtrl::messageMap));
