@@ -31,6 +31,9 @@ kelvane_wine_prefix() {
       # Without a window manager Wine draws window frames only when it manages them itself.
       "$(kelvane_wine win64)" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
       wineserver -w
+      # This Wine does not find its own fonts (MS Sans Serif, Marlett for the
+      # caption buttons) where it was installed: give the prefix a copy.
+      cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
       touch "$WINEPREFIX/.kelvane-ready"
     fi
   ) 9>"$WINEPREFIX.lock"
