@@ -1,7 +1,6 @@
 #include <cmath>
 #include <cstdint>
 #include <iomanip>
-#include <ostream>
 #include <limits>
 #include <random>
 #include <string>
@@ -16,70 +15,99 @@ namespace {
 struct FormatCase {
     double value;
     const char* text;
-    friend std::ostream& operator<<(std::ostream& out, const FormatCase& c)
-    {
-        return out << std::setprecision(17) << c.value << " -> " << c.text;
-    }
 };
 
-class FormatTable : public testing::TestWithParam<FormatCase> {};
-
-TEST_P(FormatTable, WritesExpectedText)
+void ExpectTexts(std::initializer_list<FormatCase> cases)
 {
-    EXPECT_STREQ(FormatBitrate(GetParam().value).data(), GetParam().text) << GetParam().value;
+    for (const auto& c : cases)
+        EXPECT_STREQ(FormatBitrate(c.value).data(), c.text) << std::setprecision(17) << c.value;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fixed, FormatTable,
-    testing::Values(FormatCase{611.5555555555555, "611.56"}, FormatCase{1351.1111111111111, "1351.1"},
-                    FormatCase{49.49333333333333, "49.493"}, FormatCase{88618.66666666667, "88619"},
-                    FormatCase{97386.0, "97386"}, FormatCase{99999.0, "99999"},
-                    FormatCase{0.12345678, "0.12346"}, FormatCase{0.1, "0.1"}, FormatCase{1.5, "1.5"},
-                    FormatCase{0.34133333333333333, "0.34133"}, FormatCase{12.3456, "12.346"}));
+TEST(FormatBitrate, Fixed)
+{
+    ExpectTexts({{611.5555555555555, "611.56"},
+                 {1351.1111111111111, "1351.1"},
+                 {49.49333333333333, "49.493"},
+                 {88618.66666666667, "88619"},
+                 {97386.0, "97386"},
+                 {99999.0, "99999"},
+                 {0.12345678, "0.12346"},
+                 {0.1, "0.1"},
+                 {1.5, "1.5"},
+                 {0.34133333333333333, "0.34133"},
+                 {12.3456, "12.346"}});
+}
 
-INSTANTIATE_TEST_SUITE_P(TrailingPoint, FormatTable,
-                         testing::Values(FormatCase{640.0, "640."}, FormatCase{1.0, "1."},
-                                         FormatCase{10.0, "10."}, FormatCase{0.5, "0.5"},
-                                         FormatCase{1234.00001, "1234."}, FormatCase{0.0, "0."}));
+TEST(FormatBitrate, TrailingPoint)
+{
+    ExpectTexts({{640.0, "640."}, {1.0, "1."}, {10.0, "10."}, {0.5, "0.5"}, {1234.00001, "1234."}, {0.0, "0."}});
+}
 
 // Rounding that carries into a new digit keeps the places of the value
 // itself, so the point stays ("10000." rather than "10000").
-INSTANTIATE_TEST_SUITE_P(Carries, FormatTable,
-                         testing::Values(FormatCase{9999.97, "10000."}, FormatCase{9999.95, "10000."},
-                                         FormatCase{9999.949, "9999.9"}, FormatCase{99.9996, "100."},
-                                         FormatCase{0.999996, "1."}, FormatCase{9.99995, "10."},
-                                         FormatCase{99999.5, "100000"}, FormatCase{99999.4, "99999"}));
+TEST(FormatBitrate, Carries)
+{
+    ExpectTexts({{9999.97, "10000."},
+                 {9999.95, "10000."},
+                 {9999.949, "9999.9"},
+                 {99.9996, "100."},
+                 {0.999996, "1."},
+                 {9.99995, "10."},
+                 {99999.5, "100000"},
+                 {99999.4, "99999"}});
+}
 
 // Exact halves (binary fractions) round up, where to-even would go down.
-INSTANTIATE_TEST_SUITE_P(Halves, FormatTable,
-                         testing::Values(FormatCase{88618.5, "88619"}, FormatCase{88617.5, "88618"},
-                                         FormatCase{1234.25, "1234.3"}, FormatCase{611.125, "611.13"},
-                                         FormatCase{12.0625, "12.063"}, FormatCase{1.03125, "1.0313"},
-                                         FormatCase{0.515625, "0.51563"}, FormatCase{0.00390625, "3.9063e-003"},
-                                         FormatCase{0.000244140625, "2.4414e-004"}));
+TEST(FormatBitrate, Halves)
+{
+    ExpectTexts({{88618.5, "88619"},
+                 {88617.5, "88618"},
+                 {1234.25, "1234.3"},
+                 {611.125, "611.13"},
+                 {12.0625, "12.063"},
+                 {1.03125, "1.0313"},
+                 {0.515625, "0.51563"},
+                 {0.00390625, "3.9063e-003"},
+                 {0.000244140625, "2.4414e-004"}});
+}
 
 // Decimal halves are not doubles: the double's exact value decides, e.g.
 // 611.555 is 611.55499999999994997... and 1.00005 is 1.00005000000000010...
-INSTANTIATE_TEST_SUITE_P(NearHalves, FormatTable,
-                         testing::Values(FormatCase{0.999995, "0.99999"}, FormatCase{1.00005, "1.0001"},
-                                         FormatCase{611.555, "611.55"}, FormatCase{12.3455, "12.345"},
-                                         FormatCase{0.123455, "0.12345"}, FormatCase{0.0123455, "1.2346e-002"}));
+TEST(FormatBitrate, NearHalves)
+{
+    ExpectTexts({{0.999995, "0.99999"},
+                 {1.00005, "1.0001"},
+                 {611.555, "611.55"},
+                 {12.3455, "12.345"},
+                 {0.123455, "0.12345"},
+                 {0.0123455, "1.2346e-002"}});
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Exponent, FormatTable,
-    testing::Values(FormatCase{0.05, "5.e-002"}, FormatCase{0.06826666666666667, "6.8267e-002"},
-                    FormatCase{0.099999999, "1.e-001"}, FormatCase{0.09999, "9.999e-002"},
-                    FormatCase{0.000123456, "1.2346e-004"}, FormatCase{1e-5, "1.e-005"},
-                    FormatCase{1e-300, "1.e-300"}, FormatCase{5e-324, "4.9407e-324"},
-                    FormatCase{100000.0, "1.e+005"}, FormatCase{123456.0, "1.2346e+005"},
-                    FormatCase{177365.33333333334, "1.7737e+005"}, FormatCase{1e300, "1.e+300"},
-                    FormatCase{std::numeric_limits<double>::max(), "1.7977e+308"}));
+TEST(FormatBitrate, Exponent)
+{
+    ExpectTexts({{0.05, "5.e-002"},
+                 {0.06826666666666667, "6.8267e-002"},
+                 {0.099999999, "1.e-001"},
+                 {0.09999, "9.999e-002"},
+                 {0.000123456, "1.2346e-004"},
+                 {1e-5, "1.e-005"},
+                 {1e-300, "1.e-300"},
+                 {5e-324, "4.9407e-324"},
+                 {100000.0, "1.e+005"},
+                 {123456.0, "1.2346e+005"},
+                 {177365.33333333334, "1.7737e+005"},
+                 {1e300, "1.e+300"},
+                 {std::numeric_limits<double>::max(), "1.7977e+308"}});
+}
 
-INSTANTIATE_TEST_SUITE_P(Unusual, FormatTable,
-                         testing::Values(FormatCase{-611.5555555555555, "-611.56"}, FormatCase{-0.05, "-5.e-002"},
-                                         FormatCase{std::numeric_limits<double>::infinity(), "inf"},
-                                         FormatCase{-std::numeric_limits<double>::infinity(), "-inf"},
-                                         FormatCase{std::numeric_limits<double>::quiet_NaN(), "nan"}));
+TEST(FormatBitrate, Unusual)
+{
+    ExpectTexts({{-611.5555555555555, "-611.56"},
+                 {-0.05, "-5.e-002"},
+                 {std::numeric_limits<double>::infinity(), "inf"},
+                 {-std::numeric_limits<double>::infinity(), "-inf"},
+                 {std::numeric_limits<double>::quiet_NaN(), "nan"}});
+}
 
 // The boundary at 0.1 is exact: the double just below 0.1 is below 1/10.
 TEST(FormatBitrate, TenthBoundary)
