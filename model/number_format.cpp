@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -57,10 +58,7 @@ int IntegerDigits(double value)
 // Drops trailing zeros after a point, keeping the point itself.
 char* TrimFraction(char* begin, char* end)
 {
-    const char* point = begin;
-    while (point != end && *point != '.')
-        ++point;
-    if (point == end)
+    if (std::find(begin, end, '.') == end)
         return end;
     while (end[-1] == '0')
         --end;
@@ -74,6 +72,15 @@ char* CopyText(char* out, const char* text)
     return out;
 }
 
+// The decimal exponent of to_chars' scientific form "d.dddde+xx", given
+// the position of its 'e'.
+int ScientificExponent(const char* mark, const char* end)
+{
+    int magnitude = 0;
+    std::from_chars(mark + 2, end, magnitude);
+    return mark[1] == '-' ? -magnitude : magnitude;
+}
+
 // "d.dddd" with its exponent as e, sign and three digits ("5.e-002").
 char* WriteExponentForm(char* out, char* end, double value)
 {
@@ -81,32 +88,23 @@ char* WriteExponentForm(char* out, char* end, double value)
     // they show the exponent the tie test needs; for any other value the test
     // fails whatever exponent it is given.
     char probe[32];
-    const auto probed = std::to_chars(probe, probe + sizeof probe, value, std::chars_format::scientific,
-                                      kSignificantDigits);
-    int exponent = 0;
-    const char* e = probed.ptr;
-    while (*--e != 'e') {
-    }
-    std::from_chars(e + 2, probed.ptr, exponent);
-    if (e[1] == '-')
-        exponent = -exponent;
+    char* const probeEnd =
+        std::to_chars(probe, probe + sizeof probe, value, std::chars_format::scientific, kSignificantDigits).ptr;
+    const int exponent = ScientificExponent(std::find(probe, probeEnd, 'e'), probeEnd);
     if (IsHalfway(value, kSignificantDigits - 1 - exponent))
         value = std::nextafter(value, kInfinity);
 
-    const auto written = std::to_chars(out, end, value, std::chars_format::scientific, kSignificantDigits - 1);
-    char* mark = written.ptr;
-    while (*--mark != 'e') {
-    }
+    char* const written = std::to_chars(out, end, value, std::chars_format::scientific, kSignificantDigits - 1).ptr;
+    char* const mark = std::find(out, written, 'e');
     // The exponent after rounding: 9.99996e-3 is written 1.e-002.
-    const char sign = mark[1];
-    int shown = 0;
-    std::from_chars(mark + 2, written.ptr, shown);
+    const int shown = ScientificExponent(mark, written);
+    const int magnitude = shown < 0 ? -shown : shown;
     out = TrimFraction(out, mark);
     *out++ = 'e';
-    *out++ = sign;
-    *out++ = static_cast<char>('0' + shown / 100);
-    *out++ = static_cast<char>('0' + shown / 10 % 10);
-    *out++ = static_cast<char>('0' + shown % 10);
+    *out++ = shown < 0 ? '-' : '+';
+    *out++ = static_cast<char>('0' + magnitude / 100);
+    *out++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *out++ = static_cast<char>('0' + magnitude % 10);
     return out;
 }
 
