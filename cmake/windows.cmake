@@ -42,3 +42,4 @@ target_link_libraries(kelvane PRIVATE kelvane_ui)
 target_link_options(kelvane PRIVATE ${KELVANE_WIN_LINK_OPTIONS} $<$<CONFIG:MinSizeRel,Release>:-s>)
 
 add_subdirectory(tests/win)
+add_subdirectory(tests/e2e)

@@ -1,0 +1,185 @@
+#pragma once
+
+// Reaching Kelvane's windows from another process. Only messages whose data
+// Wine carries across processes (WM_GETTEXT, WM_SETTEXT, plain numbers) are
+// sent; messages that fill a structure get a buffer inside the target.
+
+#include <string>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "res/resource.h"
+
+namespace probe {
+
+// A target blocked for longer than this (a hung form) fails the read.
+constexpr UINT kSendTimeoutMs = 5000;
+
+inline bool SendTimed(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    DWORD_PTR r = 0;
+    if (!::SendMessageTimeoutA(hWnd, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &r))
+        return false;
+    result = static_cast<LRESULT>(r);
+    return true;
+}
+
+inline LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    LRESULT result = -1;
+    SendTimed(hWnd, message, wParam, lParam, result);
+    return result;
+}
+
+// GetWindowText of another process's edit box returns "": ask the box itself.
+inline std::string Text(HWND hWnd)
+{
+    static char text[65536];
+    text[0] = '\0';
+    LRESULT result;
+    if (!hWnd || !SendTimed(hWnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), result))
+        return "<unreadable>";
+    return text;
+}
+
+inline std::string ClassName(HWND hWnd)
+{
+    char name[64] = {};
+    ::GetClassNameA(hWnd, name, sizeof name);
+    return name;
+}
+
+inline DWORD ProcessOf(HWND hWnd)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    return pid;
+}
+
+struct TopLevelQuery {
+    const char* caption;
+    const char* className;
+    DWORD pid;  // 0: any process
+    bool visibleOnly;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchTopLevel(HWND hWnd, LPARAM lParam)
+{
+    auto* q = reinterpret_cast<TopLevelQuery*>(lParam);
+    if (q->visibleOnly && !::IsWindowVisible(hWnd))
+        return TRUE;
+    if (q->pid && ProcessOf(hWnd) != q->pid)
+        return TRUE;
+    if (q->className && ClassName(hWnd) != q->className)
+        return TRUE;
+    if (q->caption) {
+        // Top-level captions are kept by the window manager side: readable directly.
+        char text[256] = {};
+        ::GetWindowTextA(hWnd, text, sizeof text);
+        if (std::string(text) != q->caption)
+            return TRUE;
+    }
+    q->found = hWnd;
+    return FALSE;
+}
+
+inline HWND FindTopLevel(const char* caption, const char* className, DWORD pid, bool visibleOnly)
+{
+    TopLevelQuery q{caption, className, pid, visibleOnly, nullptr};
+    ::EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+// The running program's windows, as far as they exist yet.
+struct Form {
+    DWORD pid = 0;
+    HWND main = nullptr;
+    HWND tabs = nullptr;
+    HWND calc = nullptr;  // the calculator page
+    HWND help = nullptr;  // the help page
+
+    HWND Item(int id) const { return ::GetDlgItem(calc, id); }
+    bool Complete() const { return main && tabs && calc && help; }
+};
+
+// pid 0: any process showing a "Kelvane" main window.
+inline Form FindForm(DWORD pid = 0)
+{
+    Form f;
+    f.main = FindTopLevel("Kelvane", "#32770", pid, false);
+    if (!f.main)
+        return f;
+    f.pid = ProcessOf(f.main);
+    f.tabs = ::GetDlgItem(f.main, IDC_TABS);
+    for (HWND child = f.tabs ? ::GetWindow(f.tabs, GW_CHILD) : nullptr; child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetDlgItem(child, IDC_LENGTH))
+            f.calc = child;
+        else if (::GetDlgItem(child, IDC_HELP_TEXT))
+            f.help = child;
+    }
+    return f;
+}
+
+inline HWND FindAbout(DWORD pid)
+{
+    return FindTopLevel("About Kelvane", "#32770", pid, true);
+}
+
+// A buffer inside the target process, for messages that fill a structure.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND target, SIZE_T size) : m_size(size)
+    {
+        m_process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(target));
+        if (m_process)
+            m_address = ::VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBuffer()
+    {
+        if (m_address)
+            ::VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
+        if (m_process)
+            ::CloseHandle(m_process);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    LPARAM Address() const { return reinterpret_cast<LPARAM>(m_address); }
+    bool Read(void* out) const
+    {
+        SIZE_T got = 0;
+        return m_address && ::ReadProcessMemory(m_process, m_address, out, m_size, &got) && got == m_size;
+    }
+
+private:
+    HANDLE m_process = nullptr;
+    void* m_address = nullptr;
+    SIZE_T m_size;
+};
+
+// TCM_GETITEMRECT / LB_GETITEMRECT: the rectangle in the control's client
+// coordinates, turned into screen coordinates. Wine carries LB_GETITEMRECT's
+// rectangle across processes itself; the tab control's needs a buffer there.
+inline bool ItemScreenRect(HWND control, UINT message, WPARAM index, RECT& rect)
+{
+    LRESULT ok = 0;
+    if (message == LB_GETITEMRECT) {
+        if (!SendTimed(control, message, index, reinterpret_cast<LPARAM>(&rect), ok) || ok <= 0)
+            return false;
+    } else {
+        RemoteBuffer buffer(control, sizeof(RECT));
+        if (!SendTimed(control, message, index, buffer.Address(), ok) || ok <= 0 || !buffer.Read(&rect))
+            return false;
+    }
+    ::MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return true;
+}
+
+inline POINT Centre(const RECT& r)
+{
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+}  // namespace probe
