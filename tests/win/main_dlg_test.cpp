@@ -1,5 +1,6 @@
 // The main window and the About box, built from the real templates.
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -12,6 +13,44 @@
 namespace {
 
 using wintest::FindThreadDialog;
+
+std::vector<std::string> Split(const std::string& s, const std::string& sep)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t at; (at = s.find(sep, start)) != std::string::npos; start = at + sep.size())
+        parts.push_back(s.substr(start, at - start));
+    parts.push_back(s.substr(start));
+    return parts;
+}
+
+// The About box's texts: the version with its notice, and the note of four
+// paragraphs, both with line feeds only.
+void ExpectAboutTexts(HWND about)
+{
+    std::vector<std::string> texts;
+    for (HWND child = ::GetWindow(about, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char cls[32] = {};
+        ::GetClassNameA(child, cls, sizeof cls);
+        const bool picture = (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
+        if (!_stricmp(cls, "Static") && !picture && !wintest::WindowText(child).empty())
+            texts.push_back(wintest::WindowText(child));
+    }
+    ASSERT_EQ(2u, texts.size());
+    const std::vector<std::string> version = Split(texts[0], "\n");
+    ASSERT_EQ(2u, version.size()) << texts[0];
+    EXPECT_EQ("Version 1.0", version[0]);
+    EXPECT_FALSE(version[1].empty());
+    const std::vector<std::string> note = Split(texts[1], "\n\n");
+    ASSERT_EQ(4u, note.size()) << texts[1];
+    EXPECT_EQ("Thank you for using this program!", note[0]);
+    EXPECT_EQ("It has been tested on Win9x, NT4 and 2000", note[1]);
+    EXPECT_EQ(0u, note[2].rfind("Author E-Mail: ", 0)) << note[2];
+    EXPECT_GT(note[2].size(), 15u);
+    EXPECT_FALSE(note[3].empty());
+    for (const std::string& text : texts)
+        EXPECT_EQ(std::string::npos, text.find('\r')) << text;
+}
 
 INT_PTR RunMain(CMainDlg& dlg, std::deque<std::function<void()>> steps)
 {
@@ -105,6 +144,8 @@ TEST(MainDlg, AboutOpensFromButtonAndWindowMenuAndOkClosesIt)
                 about = FindThreadDialog("About Kelvane");
                 owner = about ? ::GetWindow(about, GW_OWNER) : nullptr;
                 okText = about ? wintest::WindowText(::GetDlgItem(about, IDOK)) : "";
+                if (about)
+                    ExpectAboutTexts(about);
                 if (about)
                     wintest::Click(about, IDOK);
             },
