@@ -1,10 +1,20 @@
-# Native (Linux) build: the model's tests, benchmarks and fuzzer.
+# Native (Linux) builds of the model: its tests and benchmarks (g++), a
+# coverage build of the tests (KELVANE_COVERAGE), and its fuzzer (clang).
+option(KELVANE_COVERAGE "Instrument the model for a coverage report" OFF)
+
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  add_subdirectory(fuzz)
+  return()
+endif()
+
+if(KELVANE_COVERAGE)
+  target_compile_options(kelvane_model PRIVATE --coverage -O0)
+  target_link_options(kelvane_model INTERFACE --coverage)
+endif()
+
 find_package(GTest REQUIRED)
 add_subdirectory(tests/model)
 find_package(benchmark QUIET)
-if(benchmark_FOUND)
+if(benchmark_FOUND AND NOT KELVANE_COVERAGE)
   add_subdirectory(bench)
-endif()
-if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  add_subdirectory(fuzz)
 endif()

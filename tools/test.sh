@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the model natively (plain, under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and its fuzzer), then both
+# AddressSanitizer and UndefinedBehaviorSanitizer, for its coverage report,
+# and its fuzzer), then both
 # Windows programs and their tests under Wine in a virtual display.
 # Ends with one line: "N passed, N failed".
 set -uo pipefail
@@ -45,8 +46,9 @@ run_preset() {
   rm -f "$log"
 }
 
-for preset in native fuzz win64 win32; do
+for preset in native coverage fuzz win64 win32; do
   run_preset "$preset"
+  [ "$preset" = coverage ] && tools/coverage.sh
 done
 
 echo

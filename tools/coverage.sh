@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Line and branch coverage of model/ by its tests. Run after the coverage
+# preset's tests (tools/test.sh does both); prints lcov's summary.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=$root/build/coverage
+rc=(--rc lcov_branch_coverage=1 --rc geninfo_no_exception_branch=1)
+lcov -q "${rc[@]}" --capture --directory "$dir" --output-file "$dir/all.info" 2>/dev/null
+lcov -q "${rc[@]}" --extract "$dir/all.info" "$root/model/*" --output-file "$dir/model.info" 2>/dev/null
+echo "Coverage of model/ by its tests:"
+lcov "${rc[@]}" --summary "$dir/model.info" 2>&1 | grep -E 'lines|branches'
+genhtml -q "${rc[@]}" --output-directory "$dir/html" "$dir/model.info" >/dev/null 2>&1 &&
+  echo "Report: $dir/html/index.html"
