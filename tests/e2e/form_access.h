@@ -166,7 +166,8 @@ inline bool ItemScreenRect(HWND control, UINT message, WPARAM index, RECT& rect)
 {
     LRESULT ok = 0;
     if (message == LB_GETITEMRECT) {
-        if (!SendTimed(control, message, index, reinterpret_cast<LPARAM>(&rect), ok) || ok <= 0)
+        // FALSE (yet the rectangle) for a row scrolled out of sight; LB_ERR for no row.
+        if (!SendTimed(control, message, index, reinterpret_cast<LPARAM>(&rect), ok) || ok == LB_ERR)
             return false;
     } else {
         RemoteBuffer buffer(control, sizeof(RECT));

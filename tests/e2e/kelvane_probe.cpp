@@ -68,13 +68,20 @@ int Expect(int argc, char** argv)
     // The form changes asynchronously to the X input that drives it: poll.
     const DWORD start = ::GetTickCount();
     State got;
-    for (;;) {
+    auto matches = [&] {
         got = ReadState();
         bool all = true;
         for (const auto& [key, value] : want)
             all = all && got[key] == value;
-        if (all)
-            return 0;
+        return all;
+    };
+    for (;;) {
+        // And it must stay so: a late change (a spin stepping past its end) fails too.
+        if (matches()) {
+            ::Sleep(300);
+            if (matches())
+                return 0;
+        }
         if (::GetTickCount() - start > timeout)
             break;
         ::Sleep(20);
@@ -118,16 +125,19 @@ bool ControlRect(const std::string& name, int row, RECT& r, HWND& target)
         target = f.tabs;
         return ItemScreenRect(f.tabs, TCM_GETITEMRECT, name == "tab-help" ? 1 : 0, r);
     }
-    if (name == "row") {
+    if (name == "row" || name == "list") {
         // The dropped list of a combo box is a top-level window of its own.
         target = FindTopLevel(nullptr, "ComboLBox", f.pid, true);
+        if (name == "list")
+            return target && ::GetWindowRect(target, &r);
         if (!target || !ItemScreenRect(target, LB_GETITEMRECT, static_cast<WPARAM>(row), r))
             return false;
         RECT client;
         ::GetClientRect(target, &client);
         ::MapWindowPoints(target, nullptr, reinterpret_cast<POINT*>(&client), 2);
         if (r.top < client.top || r.bottom > client.bottom) {
-            std::fprintf(stderr, "row %d is scrolled out of the dropped list\n", row);
+            // The caller rolls the wheel that way and asks again.
+            std::printf("%s\n", r.top < client.top ? "above" : "below");
             return false;
         }
         return true;
@@ -147,8 +157,8 @@ int Point(const std::string& name, int row)
     // A click there must land on that control, not on some other window.
     HWND hit = ::WindowFromPoint(p);
     if (hit != target && ::GetParent(hit) != target) {
-        std::fprintf(stderr, "%s at %ld,%ld is covered by a \"%s\" window\n", name.c_str(), p.x, p.y,
-                     ClassName(hit).c_str());
+        std::fprintf(stderr, "%s at %ld,%ld is covered by a \"%s\" window (%p, not %p)\n", name.c_str(), p.x, p.y,
+                     ClassName(hit).c_str(), static_cast<void*>(hit), static_cast<void*>(target));
         return 3;
     }
     std::printf("%ld %ld\n", p.x, p.y);
