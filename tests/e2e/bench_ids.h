@@ -7,5 +7,7 @@
 #define IDD_FLOOR      201
 #define IDC_FLOOR_IN   210
 #define IDC_FLOOR_OUT  211
+#define IDD_FLOOR_SPIN 202
+#define IDC_FLOOR_SPIN 212
 
 #endif

@@ -1,7 +1,9 @@
 // From a keystroke in the length box to the new text in the result box, in
 // the real main window and calculator page, against the platform's floor: an
-// edit box whose change notification writes another edit box. Prints the
-// median of each, in microseconds, for a typed digit and for a whole text.
+// edit box whose change notification writes another edit box, and the same
+// floor with an up-down control bound to the input box, as the length box is.
+// Prints the median of each, in microseconds, for a typed digit and for a
+// whole text.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -18,13 +20,15 @@
 
 namespace {
 
-const char* const kFloorTexts[] = {"22059", "22155"};
-int g_floorTurn = 0;
+const char* const kFloorTexts[] = {"22059", "17621"};
 
 INT_PTR CALLBACK FloorProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_FLOOR_IN && HIWORD(wParam) == EN_CHANGE) {
-        ::SetWindowTextA(::GetDlgItem(hWnd, IDC_FLOOR_OUT), kFloorTexts[g_floorTurn++ & 1]);
+        // Each dialog alternates its own output, so every input changes it.
+        const LONG_PTR turn = ::GetWindowLongPtrA(hWnd, DWLP_USER);
+        ::SetWindowLongPtrA(hWnd, DWLP_USER, turn + 1);
+        ::SetWindowTextA(::GetDlgItem(hWnd, IDC_FLOOR_OUT), kFloorTexts[turn & 1]);
         return TRUE;
     }
     return message == WM_INITDIALOG;
@@ -96,31 +100,37 @@ int main(int argc, char** argv)
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&classes);
 
+    // The floors first, so that the main window takes the focus from them and
+    // no input box has it: each box then does the same caret work.
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    HWND floor = ::CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_FLOOR), nullptr, FloorProc, 0);
+    HWND floorSpin = ::CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_FLOOR_SPIN), nullptr, FloorProc, 0);
     CMainDlg main;
-    if (!main.Create(IDD_MAIN, nullptr))
+    if (!floor || !floorSpin || !main.Create(IDD_MAIN, nullptr))
         return 1;
     main.ShowWindow(SW_SHOW);
-    HWND floor = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FLOOR), nullptr, FloorProc, 0);
-    if (!floor)
-        return 1;
     Pump();
     auto* page = static_cast<CCalculatePage*>(main.m_tabPages.m_pPages[0].get());
     const Boxes program{page->GetDlgItem(IDC_LENGTH), page->GetDlgItem(IDC_RESULT)};
     const Boxes bare{::GetDlgItem(floor, IDC_FLOOR_IN), ::GetDlgItem(floor, IDC_FLOOR_OUT)};
+    const Boxes spun{::GetDlgItem(floorSpin, IDC_FLOOR_IN), ::GetDlgItem(floorSpin, IDC_FLOOR_OUT)};
 
     for (bool typed : {true, false}) {
-        std::vector<double> ours, floorTimes;
-        // Interleaved, so both see the same machine; the first rounds warm up.
+        std::vector<double> ours, floorTimes, spunTimes;
+        // Interleaved, so all see the same machine; the first rounds warm up.
         for (int i = 0; i < rounds + 100; ++i) {
-            const double a = Once(program, typed, i), b = Once(bare, typed, i);
+            const double a = Once(program, typed, i), b = Once(bare, typed, i), c = Once(spun, typed, i);
             if (i >= 100) {
                 ours.push_back(a);
                 floorTimes.push_back(b);
+                spunTimes.push_back(c);
             }
         }
-        const double p = Median(ours), f = Median(floorTimes);
-        std::printf("%s program_us=%.1f floor_us=%.1f ratio=%.2f\n", typed ? "keystroke" : "settext", p, f, p / f);
+        const double p = Median(ours), f = Median(floorTimes), g = Median(spunTimes);
+        std::printf("%s program_us=%.1f floor_us=%.1f ratio=%.2f floor_with_spin_us=%.1f\n", typed ? "keystroke" : "settext",
+                    p, f, p / f, g);
     }
+    ::DestroyWindow(floorSpin);
     ::DestroyWindow(floor);
     ::DestroyWindow(main.m_hWnd);
     return 0;

@@ -67,7 +67,8 @@ int RunStart(const char* exe, bool kelvane)
     else
         ::TerminateProcess(process.hProcess, 1);
     std::printf("ready_ms=%.1f working_set_kb=%zu peak_working_set_kb=%zu private_kb=%zu exit=%lu\n", ms,
-                memory.WorkingSetSize / 1024, memory.PeakWorkingSetSize / 1024, memory.PrivateUsage / 1024, code);
+                memory.WorkingSetSize / 1024, memory.PeakWorkingSetSize / 1024,
+                (memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / 1024, code);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return code == 0 ? 0 : 1;
