@@ -8,6 +8,11 @@
 
 namespace {
 
+struct ExactDecimal {
+    std::string digits; // no leading or trailing zeros; empty for 0
+    int point;          // digits before the decimal point (may be <= 0)
+};
+
 constexpr std::uint32_t kLimbBase = 1000000000; // nine decimal digits per limb
 
 // Little-endian base-10^9 number times a factor below 2^32.
@@ -84,8 +89,7 @@ std::string RoundedDigits(const ExactDecimal& x, std::size_t count)
     return kept;
 }
 
-} // namespace
-
+// The exact decimal expansion of a finite, non-negative double.
 ExactDecimal ExpandExactly(double value)
 {
     int exponent = 0;
@@ -109,6 +113,8 @@ ExactDecimal ExpandExactly(double value)
     x.digits.erase(x.digits.find_last_not_of('0') + 1);
     return x;
 }
+
+} // namespace
 
 std::string ReferenceBitrateText(double value)
 {

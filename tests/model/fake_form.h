@@ -41,24 +41,12 @@ public:
         model->OnChangeSize();
     }
 
-    void SetResultText(const char* text) override
-    {
-        log.push_back(std::string("result ") + text);
-        resultText = text;
-    }
+    void SetResultText(const char* text) override { log.push_back("result " + (resultText = text)); }
 
     int GetAudioRow() const override { return audioRow; }
-    void SetAudioRow(int row) override
-    {
-        log.push_back("audio row " + std::to_string(row));
-        audioRow = row;
-    }
+    void SetAudioRow(int row) override { log.push_back("audio row " + std::to_string(audioRow = row)); }
     int GetDiscsRow() const override { return discsRow; }
-    void SetDiscsRow(int row) override
-    {
-        log.push_back("discs row " + std::to_string(row));
-        discsRow = row;
-    }
+    void SetDiscsRow(int row) override { log.push_back("discs row " + std::to_string(discsRow = row)); }
 
     void BeginWaitCursor() override { log.push_back("wait begin"); }
     void EndWaitCursor() override { log.push_back("wait end"); }
