@@ -54,7 +54,7 @@ TEST(Evaluate, ResultTextsAndThresholds)
         {"500", 5, "650", "49.493"},        // 185600/30000*8, the longest time
         {"501", 5, "650", "Whoa!"},
         {"500.0000001", 5, "650", "Whoa!"},
-        {"666.5", 5, "650", "Whoa!"},       // not the special time
+        {"666.5", 5, "650", "Whoa!"},       // not 666
         {"", 5, "650", "Can't!"},           // no running time
         {"0", 5, "650", "Can't!"},
         {"-1", 5, "650", "Can't!"},
@@ -85,7 +85,7 @@ TEST(Evaluate, ResultTextsAndThresholds)
 }
 
 // The nested evaluation of "120" writes its number, which is then overwritten.
-TEST(SpecialLength, AlertsUnderBusyCursorAndResetsTo120)
+TEST(Length666, AlertsUnderBusyCursorAndResetsTo120)
 {
     const struct {
         const char* megabytes;
