@@ -43,3 +43,4 @@ target_link_options(kelvane PRIVATE ${KELVANE_WIN_LINK_OPTIONS} $<$<CONFIG:MinSi
 
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)
+include(packaging/package.cmake)

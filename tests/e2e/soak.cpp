@@ -28,7 +28,7 @@ constexpr std::array<const char*, 4> kDiscMegabytes = {"650", "1300", "1950", "2
 
 struct Resources {
     DWORD user = 0, gdi = 0, windows = 0;
-    SIZE_T privateKB = 0, workingSetKB = 0;
+    size_t privateKB = 0, workingSetKB = 0;
 };
 
 // Wine answers GetGuiResources with 0. Its GDI handle table, like Windows',
@@ -96,8 +96,8 @@ Resources Measure(HANDLE process, DWORD pid)
     PROCESS_MEMORY_COUNTERS_EX m{};
     m.cb = sizeof m;
     if (::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m), sizeof m)) {
-        r.privateKB = std::max(m.PrivateUsage, m.PagefileUsage) / 1024;  // Wine fills only the latter
-        r.workingSetKB = m.WorkingSetSize / 1024;
+        r.privateKB = static_cast<size_t>(std::max(m.PrivateUsage, m.PagefileUsage) / 1024);  // Wine fills only the latter
+        r.workingSetKB = static_cast<size_t>(m.WorkingSetSize / 1024);
     }
     return r;
 }

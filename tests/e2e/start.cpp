@@ -66,9 +66,10 @@ int RunStart(const char* exe, bool kelvane)
         ::GetExitCodeProcess(process.hProcess, &code);
     else
         ::TerminateProcess(process.hProcess, 1);
+    const size_t privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;  // Wine: the latter
     std::printf("ready_ms=%.1f working_set_kb=%zu peak_working_set_kb=%zu private_kb=%zu exit=%lu\n", ms,
-                memory.WorkingSetSize / 1024, memory.PeakWorkingSetSize / 1024,
-                (memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / 1024, code);
+                static_cast<size_t>(memory.WorkingSetSize / 1024), static_cast<size_t>(memory.PeakWorkingSetSize / 1024),
+                privateBytes / 1024, code);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return code == 0 ? 0 : 1;
