@@ -77,6 +77,8 @@ steps=(
   "click about            | about=1"
   "click about-ok         | about=0 length=120 result=683.56"
   "type_into length 0     | length=0 result=Can't!"
+  "type_into length 666   | length=120 result=Try Again!"        # the special length: back to 120
+  "click length-up        | length=121 result=677.44"           # still 56 kbit/s: (665600-7*7260)/7260*8
   "exit_program           | running=0"
 )
 
@@ -92,11 +94,17 @@ for step in "${steps[@]}"; do
     failed=1
     break
   fi
-  # shellcheck disable=SC2086
-  if probe expect $expected --timeout=5000; then
-    echo "step $n ok: $action -> $expected"
+  # key=value pairs; a value may hold blanks ("Try Again!") but no "=".
+  pairs=()
+  while [[ $expected =~ ^(.+)[[:space:]]+([a-z]+=[^=]*)$ ]]; do
+    pairs=("${BASH_REMATCH[2]}" "${pairs[@]}")
+    expected=${BASH_REMATCH[1]}
+  done
+  pairs=("$expected" "${pairs[@]}")
+  if probe expect "${pairs[@]}" --timeout=5000; then
+    echo "step $n ok: $action -> ${pairs[*]}"
   else
-    echo "step $n FAILED: $action -> $expected"
+    echo "step $n FAILED: $action -> ${pairs[*]}"
     failed=1
     break
   fi

@@ -6,7 +6,7 @@
 //   kelvane_probe expect k=v... [--timeout=ms]
 //                                       waits until the form shows all of them
 //   kelvane_probe point NAME [ROW]      screen point of a control, for xdotool
-//   kelvane_probe windows              the program's top-level windows
+//   kelvane_probe windows               the program's top-level windows
 //   kelvane_probe gone                  succeeds when no Kelvane window is left
 //   kelvane_probe soak OPS SEED         random operations against the form
 //   kelvane_probe start EXE kelvane|empty
@@ -214,7 +214,7 @@ int main(int argc, char** argv)
     if (command == "start" && argc > 3)
         return RunStart(argv[2], std::strcmp(argv[3], "kelvane") == 0);
     std::fprintf(stderr,
-                 "usage: kelvane_probe state | expect KEY=VALUE... [--timeout=MS] | point NAME [ROW] | gone\n"
-                 "                     | soak OPS SEED | start EXE kelvane|empty\n");
+                 "usage: kelvane_probe state | expect KEY=VALUE... [--timeout=MS] | point NAME [ROW] | windows\n"
+                 "                     | gone | soak OPS SEED | start EXE kelvane|empty\n");
     return 2;
 }
