@@ -295,7 +295,9 @@ public:
         if (result == "Try Again!") {
             if (length != "120")
                 return fail("Try Again! with a length other than 120");
-            if (!touchesLength && (before != "Try Again!" || recalculates))
+            double written;
+            const bool plainOther = op.kind == Kind::SetLength && PlainLength(op.text, written) && written != 666.0;
+            if (plainOther || (!touchesLength && (before != "Try Again!" || recalculates)))
                 return fail("Try Again! without the special length");
             return true;
         }
