@@ -192,6 +192,7 @@ public:
             touchesLength = op.kind == Kind::SetLength;
             break;
         case Kind::Paste:
+            ++m_pastes;
             PutOnClipboard(op.text);
             Send(m_f.Item(op.id), EM_SETSEL, Uniform(0, 1) ? 0 : 0xFFFF, -1);
             Send(m_f.Item(op.id), WM_PASTE);
@@ -416,6 +417,7 @@ private:
 
 public:
     long m_checkedResults = 0;  // results recomputed from the rule
+    long m_pastes = 0;
 };
 
 void PrintResources(const char* when, const Resources& r)
@@ -466,8 +468,12 @@ int RunSoak(long ops, unsigned seed)
     std::printf("%ld results recomputed from the rule; the others checked for form\n", soak.m_checkedResults);
     PrintResources("warmed up", baseline);
     PrintResources("at end", last);
+    // Wine keeps about 1 KB of every paste in the pasting process (a plain
+    // edit box in a bare program does the same), so pastes get their own allowance.
+    const size_t allowedKB = 4096 + static_cast<size_t>(soak.m_pastes) * 3 / 2;
     const bool kept = last.user <= baseline.user + 8 && last.gdi <= baseline.gdi + 8 &&
-                      last.windows <= baseline.windows && last.privateKB <= baseline.privateKB + 4096;
+                      last.windows <= baseline.windows && last.privateKB <= baseline.privateKB + allowedKB;
+    std::printf("  private memory may grow by %zu KB (%ld pastes)\n", allowedKB, soak.m_pastes);
     if (baseline.user == 0)
         std::printf("  (Wine counts no USER objects: the windows stand in; GDI from the process's handle table)\n");
     if (baseline.gdi == 0 || baseline.windows == 0) {
