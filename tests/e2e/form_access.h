@@ -8,6 +8,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 
 #include "res/resource.h"
 
@@ -57,10 +58,25 @@ inline DWORD ProcessOf(HWND hWnd)
     return pid;
 }
 
+// Whether the process runs that program: the test programs of the same
+// Wine session show "Kelvane" windows too.
+inline bool RunsProgram(DWORD pid, const char* exeName)
+{
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!process)
+        return false;
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetProcessImageFileNameA(process, path, sizeof path);
+    ::CloseHandle(process);
+    const std::string name(path, length);
+    const size_t slash = name.find_last_of("\\/");
+    return ::lstrcmpiA(name.substr(slash == std::string::npos ? 0 : slash + 1).c_str(), exeName) == 0;
+}
+
 struct TopLevelQuery {
     const char* caption;
     const char* className;
-    DWORD pid;  // 0: any process
+    DWORD pid;  // 0: any process running kelvane.exe
     bool visibleOnly;
     HWND found;
 };
@@ -69,8 +85,6 @@ inline BOOL CALLBACK MatchTopLevel(HWND hWnd, LPARAM lParam)
 {
     auto* q = reinterpret_cast<TopLevelQuery*>(lParam);
     if (q->visibleOnly && !::IsWindowVisible(hWnd))
-        return TRUE;
-    if (q->pid && ProcessOf(hWnd) != q->pid)
         return TRUE;
     if (q->className && ClassName(hWnd) != q->className)
         return TRUE;
@@ -81,6 +95,9 @@ inline BOOL CALLBACK MatchTopLevel(HWND hWnd, LPARAM lParam)
         if (std::string(text) != q->caption)
             return TRUE;
     }
+    // Last: the cheap tests above rule out nearly every window.
+    if (q->pid ? ProcessOf(hWnd) != q->pid : !RunsProgram(ProcessOf(hWnd), "kelvane.exe"))
+        return TRUE;
     q->found = hWnd;
     return FALSE;
 }
@@ -104,7 +121,7 @@ struct Form {
     bool Complete() const { return main && tabs && calc && help; }
 };
 
-// pid 0: any process showing a "Kelvane" main window.
+// pid 0: the kelvane.exe process showing a "Kelvane" main window.
 inline Form FindForm(DWORD pid = 0)
 {
     Form f;
