@@ -30,8 +30,8 @@ type_into() {
 choose() {
   click "$1" || return 1
   sleep 0.3
-  local tries where
-  for tries in 1 2 3 4 5 6; do
+  local where
+  for _ in 1 2 3 4 5 6; do
     where=$(point row "$2" 2>/dev/null) && break
     case "$where" in
       above) xdotool mousemove $(point list) click 4 ;;
@@ -101,7 +101,7 @@ for step in "${steps[@]}"; do
     expected=${BASH_REMATCH[1]}
   done
   pairs=("$expected" "${pairs[@]}")
-  if probe expect "${pairs[@]}" --timeout=5000; then
+  if probe expect "${pairs[@]}" --timeout=15000; then
     echo "step $n ok: $action -> ${pairs[*]}"
   else
     echo "step $n FAILED: $action -> ${pairs[*]}"
