@@ -29,7 +29,11 @@ run_preset() {
   fi
   grep -E 'warning:' "$log" && echo "=== $preset: the build printed warnings"
   echo "=== $preset: test"
-  ctest --preset "$preset" -j "$(nproc)" 2>&1 | tee "$log"
+  # Windows tests share one display, where focus and activation are global:
+  # one at a time.
+  local jobs=$(nproc)
+  [[ $preset == win* ]] && jobs=1
+  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
   local summary total bad skip
   summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
   if [ -z "$summary" ]; then
@@ -44,6 +48,17 @@ run_preset() {
     skipped=$((skipped + skip))
   fi
   rm -f "$log"
+  if [[ $preset == win* ]]; then
+    echo "=== $preset: package"
+    if cmake --build --preset "$preset" --target package >/dev/null 2>&1 &&
+       unzip -l "build/$preset/kelvane-1.0-$preset.zip" | grep -q 'kelvane.exe'; then
+      echo "build/$preset/kelvane-1.0-$preset.zip"
+      passed=$((passed + 1))
+    else
+      echo "=== $preset: PACKAGE FAILED"
+      failed=$((failed + 1))
+    fi
+  fi
 }
 
 for preset in native coverage fuzz win64 win32; do
