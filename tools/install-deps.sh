@@ -7,7 +7,7 @@ what=${1:-all}
 native=(cmake g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev lcov python3)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
          binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool
-         imagemagick x11-utils zip unzip)
+         imagemagick x11-utils zip unzip qemu-user-static)
 
 want=()
 case "$what" in

@@ -10,9 +10,10 @@ tools/install-deps.sh windows
 . tools/wine-env.sh
 
 # The product is the 32-bit program; a kernel that cannot run 32-bit code
-# (no IA32 emulation) gets the 64-bit build instead.
+# natively (no IA32 emulation) gets the 64-bit build instead.
 arch=win32
-kelvane_can_run_win32 || { arch=win64; echo "This machine cannot run 32-bit programs: starting the 64-bit build."; }
+[ "$(kelvane_win32_mode)" = native ] ||
+  { arch=win64; echo "This machine cannot run 32-bit programs natively: starting the 64-bit build."; }
 cmake --preset "$arch" >/dev/null
 cmake --build --preset "$arch" -j "$(nproc)" --target kelvane >/dev/null
 exe=build/$arch/kelvane.exe

@@ -15,6 +15,13 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
+# One Wine prefix for every test, made before any test runs. A kernel that
+# cannot run 32-bit code gets them through qemu's i386 emulator.
+. tools/wine-env.sh
+kelvane_enable_win32_emulation
+echo "=== Wine: 32-bit programs: $(kelvane_win32_mode); preparing the prefix $WINEPREFIX"
+kelvane_wine_prefix
+
 passed=0 failed=0 skipped=0
 run_preset() {
   local preset=$1 log
