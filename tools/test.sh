@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the model natively (plain, under
 # AddressSanitizer and UndefinedBehaviorSanitizer, for its coverage report,
-# and its fuzzer), then both
-# Windows programs and their tests under Wine in a virtual display.
-# Ends with one line: "N passed, N failed".
+# and its fuzzer), then both Windows programs, their tests under Wine in a
+# virtual display, and their release zips.
+# Ends with one line: "N passed, N failed, N skipped".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
