@@ -11,7 +11,6 @@ public:
     int GetCurSel() const { return ToRow(SendMessage(CB_GETCURSEL)); }
     // Selects without a CBN_SELCHANGE notification; -1 clears the selection.
     int SetCurSel(int nSelect) const { return ToRow(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
-    int AddString(const char* text) const { return ToRow(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
     CString GetLBText(int nIndex) const;
 
 private:

@@ -15,9 +15,7 @@ public:
     // empty) when there is none.
     bool LoadString(UINT nID);
 
-    int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
-    const char* GetString() const { return m_text.c_str(); }
     operator const char*() const { return m_text.c_str(); }
     const std::string& str() const { return m_text; }
 

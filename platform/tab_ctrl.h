@@ -21,5 +21,4 @@ public:
     int GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }
     int SetCurSel(int nItem) const { return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(nItem))); }
     int GetCurFocus() const { return static_cast<int>(SendMessage(TCM_GETCURFOCUS)); }
-    void SetCurFocus(int nItem) const { SendMessage(TCM_SETCURFOCUS, static_cast<WPARAM>(nItem)); }
 };

@@ -10,26 +10,17 @@ class CWnd {
 public:
     HWND m_hWnd = nullptr;
 
-    CWnd() = default;
-    explicit CWnd(HWND hWnd) : m_hWnd(hWnd) {}
-
-    HWND GetSafeHwnd() const { return m_hWnd; }
     void Attach(HWND hWnd) { m_hWnd = hWnd; }
-    HWND Detach() { HWND h = m_hWnd; m_hWnd = nullptr; return h; }
-    bool IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    HWND GetParent() const { return ::GetParent(m_hWnd); }
 
     // WM_SETTEXT: an edit box notifies its parent (EN_CHANGE) before this returns.
     void SetWindowText(const char* text) const { ::SetWindowTextA(m_hWnd, text); }
     CString GetWindowText() const;
 
     BOOL ShowWindow(int nCmdShow) const { return ::ShowWindow(m_hWnd, nCmdShow); }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) const
     { return ::SetWindowPos(m_hWnd, hWndInsertAfter, x, y, cx, cy, nFlags); }
     HWND SetFocus() const { return ::SetFocus(m_hWnd); }
