@@ -13,13 +13,14 @@ tools/install-deps.sh windows
 # natively (no IA32 emulation) gets the 64-bit build instead.
 arch=win32
 [ "$(kelvane_win32_mode)" = native ] ||
-  { arch=win64; echo "This machine cannot run 32-bit programs natively: starting the 64-bit build."; }
+  { arch=win64; [ -n "${KELVANE_IN_XVFB:-}" ] || echo "This machine cannot run 32-bit programs natively: starting the 64-bit build."; }
 cmake --preset "$arch" >/dev/null
 cmake --build --preset "$arch" -j "$(nproc)" --target kelvane >/dev/null
 exe=build/$arch/kelvane.exe
 
-if [ -n "${DISPLAY:-}" ] && [ -z "${KELVANE_HEADLESS:-}" ]; then
-  kelvane_wine_prefix
+# On a real display: just run it (KELVANE_HEADLESS=1 asks for the screenshot anyway).
+if [ -n "${DISPLAY:-}" ] && [ -z "${KELVANE_HEADLESS:-}${KELVANE_IN_XVFB:-}" ]; then
+  kelvane_wine_prefix "$arch"
   exec "$(kelvane_wine "$arch")" "$exe"
 fi
 
@@ -27,7 +28,7 @@ shot=${1:-$root/build/kelvane.png}
 if [ -z "${KELVANE_IN_XVFB:-}" ]; then
   KELVANE_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$shot"
 fi
-kelvane_wine_prefix
+kelvane_wine_prefix "$arch"
 "$(kelvane_wine "$arch")" "$exe" </dev/null >/dev/null 2>&1 &
 pid=$!
 window=""

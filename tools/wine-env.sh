@@ -48,9 +48,11 @@ kelvane_enable_win32_emulation() {
 }
 
 # Creates the prefix once, serialised so parallel tests don't race: about ten
-# seconds, or a few minutes where 32-bit support is emulated. A prefix made
-# before 32-bit programs could run gets its 32-bit half added.
+# seconds, or a few minutes where 32-bit support is emulated. Unless only
+# 64-bit programs will run (argument win64), a prefix made before 32-bit
+# programs could run gets its 32-bit half added.
 kelvane_wine_prefix() {
+  local only=${1:-}
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
@@ -64,7 +66,7 @@ kelvane_wine_prefix() {
       cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
       touch "$WINEPREFIX/.kelvane-ready"
     fi
-    if kelvane_can_run_win32 && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    if [ "$only" != win64 ] && kelvane_can_run_win32 && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
       rm -f "$WINEPREFIX/.update-timestamp"  # else wineboot sees nothing to update
       "$(kelvane_wine win64)" wineboot -u </dev/null >/dev/null 2>&1
       wineserver -w

@@ -10,7 +10,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 arch=$1
 shift
-kelvane_wine_prefix
+kelvane_wine_prefix "$arch"
 out=$(mktemp)
 "$(kelvane_wine "$arch")" "$@" </dev/null >"$out" 2>&1
 rc=$?
