@@ -19,9 +19,6 @@ public:
     operator const char*() const { return m_text.c_str(); }
     const std::string& str() const { return m_text; }
 
-    friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
-    friend bool operator==(const CString& a, const char* b) { return a.m_text == (b ? b : ""); }
-
 private:
     std::string m_text;
 };
