@@ -18,15 +18,18 @@ case "$what" in
 esac
 
 missing=()
+# Outputs are read whole, never piped into `grep -q`: with pipefail, grep
+# ending early can kill the writer with SIGPIPE and fail the test at random.
 for p in "${want[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
 echo "Installing: ${missing[*]}"
-if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ " ${missing[*]} " == *":i386 "* && " $(dpkg --print-foreign-architectures | tr '\n' ' ') " != *" i386 "* ]]; then
   $SUDO dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive

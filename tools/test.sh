@@ -54,18 +54,23 @@ run_preset() {
     failed=$((failed + bad))
     skipped=$((skipped + skip))
   fi
-  rm -f "$log"
   if [[ $preset == win* ]]; then
     echo "=== $preset: package"
-    if cmake --build --preset "$preset" --target package >/dev/null 2>&1 &&
-       unzip -l "build/$preset/kelvane-1.0-$preset.zip" | grep -q 'kelvane.exe'; then
-      echo "build/$preset/kelvane-1.0-$preset.zip"
+    local zip="build/$preset/kelvane-1.0-$preset.zip" contents
+    # The listing is read whole before it is compared: `unzip | grep -q`
+    # can kill unzip with SIGPIPE, which pipefail reports as a failure.
+    if cmake --build --preset "$preset" --target package >"$log" 2>&1 &&
+       contents=$(unzip -Z1 "$zip" | sort | tr '\n' ' ') &&
+       [ "$contents" = "kelvane.exe readme.txt " ]; then
+      echo "$zip: $contents"
       passed=$((passed + 1))
     else
-      echo "=== $preset: PACKAGE FAILED"
+      cat "$log"
+      echo "=== $preset: PACKAGE FAILED (zip holds: ${contents:-nothing})"
       failed=$((failed + 1))
     fi
   fi
+  rm -f "$log"
 }
 
 for preset in native coverage fuzz win64 win32; do
