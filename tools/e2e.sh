@@ -8,6 +8,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-win64}
 build=${2:-$root/build/$arch}
+kelvane_emulated_ok=1
 . "$root/tools/e2e-common.sh"
 
 point() { probe point "$@"; }
@@ -29,13 +30,13 @@ type_into() {
 # Drops a list and clicks a row, rolling the wheel until the row shows.
 choose() {
   click "$1" || return 1
-  sleep 0.3
   local where
-  for _ in 1 2 3 4 5 6; do
+  for _ in $(seq 50); do
     where=$(point row "$2" 2>/dev/null) && break
     case "$where" in
       above) xdotool mousemove $(point list) click 4 ;;
       below) xdotool mousemove $(point list) click 5 ;;
+      "") ;;  # not dropped yet
       *) return 1 ;;
     esac
     sleep 0.2
@@ -101,7 +102,9 @@ for step in "${steps[@]}"; do
     expected=${BASH_REMATCH[1]}
   done
   pairs=("$expected" "${pairs[@]}")
-  if probe expect "${pairs[@]}" --timeout=15000; then
+  timeout=15000
+  [ "$n" -eq 1 ] && timeout=$kelvane_start_ms
+  if probe expect "${pairs[@]}" --timeout=$timeout; then
     echo "step $n ok: $action -> ${pairs[*]}"
   else
     echo "step $n FAILED: $action -> ${pairs[*]}"

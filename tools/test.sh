@@ -60,8 +60,8 @@ run_preset() {
     # The listing is read whole before it is compared: `unzip | grep -q`
     # can kill unzip with SIGPIPE, which pipefail reports as a failure.
     if cmake --build --preset "$preset" --target package >"$log" 2>&1 &&
-       contents=$(unzip -Z1 "$zip" | sort | tr '\n' ' ') &&
-       [ "$contents" = "kelvane.exe readme.txt " ]; then
+       contents=$(unzip -Z1 "$zip" | sort | paste -sd ' ') &&
+       [ "$contents" = "kelvane.exe readme.txt" ]; then
       echo "$zip: $contents"
       passed=$((passed + 1))
     else

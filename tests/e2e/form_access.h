@@ -4,7 +4,9 @@
 // Wine carries across processes (WM_GETTEXT, WM_SETTEXT, plain numbers) are
 // sent; messages that fill a structure get a buffer inside the target.
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -169,12 +171,73 @@ public:
         SIZE_T got = 0;
         return m_address && ::ReadProcessMemory(m_process, m_address, out, m_size, &got) && got == m_size;
     }
+    bool Write(const void* in) const
+    {
+        SIZE_T got = 0;
+        return m_address && ::WriteProcessMemory(m_process, m_address, in, m_size, &got) && got == m_size;
+    }
 
 private:
     HANDLE m_process = nullptr;
     void* m_address = nullptr;
     SIZE_T m_size;
 };
+
+inline INT_PTR CALLBACK ReplicaProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+// A 32-bit program run by qemu's user-mode emulator keeps its memory where
+// other processes' reads and writes do not reach, so a buffer there never
+// receives the tab's rectangle. Then the same main window is built here,
+// hidden, from the program's own template, given the same two tabs, and
+// asked instead: same template, font and tab control, same rectangles.
+inline bool ReplicaTabRect(HWND tabs, WPARAM index, RECT& rect)
+{
+    // The program's own file; the headers of the Windows we build for lack
+    // this call, which every Wine has.
+    using QueryImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+    const auto queryImageName = reinterpret_cast<QueryImageName>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
+    char path[MAX_PATH] = {};
+    DWORD length = sizeof path;
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(tabs));
+    const bool named = process && queryImageName && queryImageName(process, 0, path, &length);
+    if (process)
+        ::CloseHandle(process);
+    HMODULE exe = named ? ::LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)
+                        : nullptr;
+    HRSRC found = exe ? ::FindResourceA(exe, MAKEINTRESOURCEA(IDD_MAIN), MAKEINTRESOURCEA(5)) : nullptr;  // RT_DIALOG
+    const DWORD size = found ? ::SizeofResource(exe, found) : 0;
+    const void* data = found ? ::LockResource(::LoadResource(exe, found)) : nullptr;
+    bool ok = false;
+    if (data && size >= 16) {
+        std::vector<DWORD> copy((size + 3) / 4);  // templates must be DWORD-aligned
+        std::memcpy(copy.data(), data, size);
+        // DLGTEMPLATEEX (signature 0xFFFF) puts version, signature, help id
+        // and extended style before the style; DLGTEMPLATE starts with it.
+        const bool extended = reinterpret_cast<const WORD*>(copy.data())[1] == 0xFFFF;
+        copy[extended ? 3 : 0] &= ~static_cast<DWORD>(WS_VISIBLE);
+        HWND dialog = ::CreateDialogIndirectParamA(exe, reinterpret_cast<const DLGTEMPLATE*>(copy.data()), nullptr,
+                                                   ReplicaProc, 0);
+        HWND replica = dialog ? ::GetDlgItem(dialog, IDC_TABS) : nullptr;
+        for (const char* text : {"Calculate", "Help"}) {
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>(text);
+            ::SendMessageA(replica, TCM_INSERTITEMA, static_cast<WPARAM>(::SendMessageA(replica, TCM_GETITEMCOUNT, 0, 0)),
+                           reinterpret_cast<LPARAM>(&item));
+        }
+        ::SendMessageA(replica, TCM_SETCURSEL, static_cast<WPARAM>(::SendMessageA(tabs, TCM_GETCURSEL, 0, 0)), 0);
+        ok = replica && ::SendMessageA(replica, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+        if (dialog)
+            ::DestroyWindow(dialog);
+    }
+    if (exe)
+        ::FreeLibrary(exe);
+    return ok;
+}
 
 // TCM_GETITEMRECT / LB_GETITEMRECT: the rectangle in the control's client
 // coordinates, turned into screen coordinates. Wine carries LB_GETITEMRECT's
@@ -188,7 +251,11 @@ inline bool ItemScreenRect(HWND control, UINT message, WPARAM index, RECT& rect)
             return false;
     } else {
         RemoteBuffer buffer(control, sizeof(RECT));
-        if (!SendTimed(control, message, index, buffer.Address(), ok) || ok <= 0 || !buffer.Read(&rect))
+        const RECT unwritten{-1, -1, -1, -1};
+        if (!buffer.Write(&unwritten) || !SendTimed(control, message, index, buffer.Address(), ok) || ok <= 0 ||
+            !buffer.Read(&rect))
+            return false;
+        if (std::memcmp(&rect, &unwritten, sizeof rect) == 0 && !ReplicaTabRect(control, index, rect))
             return false;
     }
     ::MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&rect), 2);
