@@ -1,23 +1,25 @@
 # Sourced by tools/e2e.sh, soak.sh and perf.sh: starts the built Kelvane under
 # Wine in the current X display and reaches it through the probe.
-# Expects: arch (win64 | win32) and build (the build directory) set by the caller.
+# Expects: root (the repository), arch (win64 | win32) and build (the build
+# directory) set by the caller.
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 # Where 32-bit programs run only under qemu, each one takes about a minute to
 # start and stalls while new code is translated. There the i686 program is
 # still driven end to end (callers that set kelvane_emulated_ok=1), but by
 # the 64-bit probe of the win64 build; timed measurements are skipped.
-probe_exe=$build/tests/e2e/kelvane_probe.exe
 probe_arch=$arch
-kelvane_emulated=0
-if [ "$arch" = win32 ] && [ "$(kelvane_win32_mode)" != native ]; then
-  if [ "$(kelvane_win32_mode)" = none ] || [ "${kelvane_emulated_ok:-0}" != 1 ]; then
+probe_exe=$build/tests/e2e/kelvane_probe.exe
+kelvane_start_ms=15000  # how long the program may take to show its first result
+win32_mode=$(kelvane_win32_mode)
+if [ "$arch" = win32 ] && [ "$win32_mode" != native ]; then
+  if [ "$win32_mode" = none ] || [ "${kelvane_emulated_ok:-0}" != 1 ]; then
     echo "SKIP: 32-bit programs run here only under qemu (if at all): their memory is out of other processes' reach and their times mean nothing"
     exit 77
   fi
-  kelvane_emulated=1
   probe_arch=win64
-  probe_exe=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/win64/tests/e2e/kelvane_probe.exe
+  probe_exe=$root/build/win64/tests/e2e/kelvane_probe.exe
+  kelvane_start_ms=240000
   if [ ! -f "$probe_exe" ]; then
     echo "SKIP: the emulated 32-bit program is driven by the 64-bit probe: cmake --build --preset win64"
     exit 77
@@ -33,9 +35,6 @@ done
 kelvane_wine_prefix
 wine_loader=$(kelvane_wine "$arch")
 probe_loader=$(kelvane_wine "$probe_arch")
-# How long the program may take to show its first result.
-kelvane_start_ms=15000
-[ "$kelvane_emulated" = 1 ] && kelvane_start_ms=240000
 kelvane_pid=""
 kelvane_log=$(mktemp)
 
