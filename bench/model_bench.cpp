@@ -21,14 +21,14 @@ public:
     QuietForm() { resultText.reserve(32); }
 
     bool IsLengthBound() const override { return true; }
-    std::string GetLengthText() const override { return lengthText; }
+    TextBuffer GetLengthText() const override { return TextBuffer(lengthText); }
     void SetLengthText(const char* text) override
     {
         lengthText = text;
         model->OnChangeLength();
     }
     bool IsSizeBound() const override { return true; }
-    std::string GetSizeText() const override { return sizeText; }
+    TextBuffer GetSizeText() const override { return TextBuffer(sizeText); }
     void SetSizeText(const char* text) override
     {
         sizeText = text;

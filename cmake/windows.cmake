@@ -19,7 +19,7 @@ add_library(kelvane_platform STATIC
   platform/wnd.cpp
 )
 target_include_directories(kelvane_platform PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(kelvane_platform PUBLIC comctl32 winmm)
+target_link_libraries(kelvane_platform PUBLIC comctl32 winmm kelvane_model)
 
 file(GLOB KELVANE_PAGES_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/pages/*.cpp)
 add_library(kelvane_ui STATIC

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "text_buffer.h"
 
 // What the calculator model needs from its form. The page implements it over
 // its controls; tests implement it with a fake. Setting the length or the
@@ -9,11 +9,11 @@
 class ICalculatorForm {
 public:
     virtual bool IsLengthBound() const = 0;
-    virtual std::string GetLengthText() const = 0;
+    virtual TextBuffer GetLengthText() const = 0;
     virtual void SetLengthText(const char* text) = 0;
 
     virtual bool IsSizeBound() const = 0;
-    virtual std::string GetSizeText() const = 0;
+    virtual TextBuffer GetSizeText() const = 0;
     virtual void SetSizeText(const char* text) = 0;
 
     virtual void SetResultText(const char* text) = 0;

@@ -53,7 +53,7 @@ void CalculatorModel::OnChangeSize()
 {
     if (!m_form.IsSizeBound())
         return;
-    m_nTargetSize = MegabytesToKilobytes(ParseMegabytes(m_form.GetSizeText()));
+    m_nTargetSize = MegabytesToKilobytes(ParseMegabytes(m_form.GetSizeText().view()));
     Recalculate();
 }
 
@@ -73,7 +73,7 @@ void CalculatorModel::Recalculate()
 {
     if (!m_form.IsLengthBound())
         return;
-    const double minutes = ParseLength(m_form.GetLengthText());
+    const double minutes = ParseLength(m_form.GetLengthText().view());
 
     // Checked before validity so that 666 never reads as too long.
     if (minutes == kSpecialMinutes) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "model/calculator_model.h"
 #include "platform/combo_box.h"
 #include "platform/dialog.h"
@@ -47,10 +45,10 @@ protected:
 private:
     // What the model reads and writes, through the bound controls.
     bool IsLengthBound() const override { return m_editLength.m_hWnd != nullptr; }
-    std::string GetLengthText() const override { return m_editLength.GetWindowText().str(); }
+    TextBuffer GetLengthText() const override { return m_editLength.GetWindowText(); }
     void SetLengthText(const char* text) override { m_editLength.SetWindowText(text); }
     bool IsSizeBound() const override { return m_editSize.m_hWnd != nullptr; }
-    std::string GetSizeText() const override { return m_editSize.GetWindowText().str(); }
+    TextBuffer GetSizeText() const override { return m_editSize.GetWindowText(); }
     void SetSizeText(const char* text) override { m_editSize.SetWindowText(text); }
     void SetResultText(const char* text) override { m_editResult.SetWindowText(text); }
     int GetAudioRow() const override { return m_comboAudio.GetCurSel(); }

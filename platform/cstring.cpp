@@ -5,13 +5,11 @@
 bool CString::LoadString(UINT nID)
 {
     // LoadStringA reports only how much it copied, so grow until it fits.
-    std::string buffer(256, '\0');
-    for (;;) {
-        int copied = ::LoadStringA(AfxGetResourceHandle(), nID, buffer.data(), static_cast<int>(buffer.size()));
-        if (copied < static_cast<int>(buffer.size()) - 1 || buffer.size() >= 65536) {
-            m_text.assign(buffer.data(), copied > 0 ? copied : 0);
+    for (size_t room = 256;; room *= 2) {
+        const int copied = ::LoadStringA(AfxGetResourceHandle(), nID, Reserve(room), static_cast<int>(room + 1));
+        if (copied < static_cast<int>(room) || room >= 65536) {
+            SetSize(copied > 0 ? static_cast<size_t>(copied) : 0);
             return copied > 0;
         }
-        buffer.resize(buffer.size() * 2);
     }
 }

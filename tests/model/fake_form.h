@@ -24,7 +24,7 @@ public:
     std::vector<std::string> log;
 
     bool IsLengthBound() const override { return lengthBound; }
-    std::string GetLengthText() const override { return lengthText; }
+    TextBuffer GetLengthText() const override { return TextBuffer(lengthText); }
     void SetLengthText(const char* text) override
     {
         log.push_back(std::string("length ") + text);
@@ -33,7 +33,7 @@ public:
     }
 
     bool IsSizeBound() const override { return sizeBound; }
-    std::string GetSizeText() const override { return sizeText; }
+    TextBuffer GetSizeText() const override { return TextBuffer(sizeText); }
     void SetSizeText(const char* text) override
     {
         log.push_back(std::string("size ") + text);
