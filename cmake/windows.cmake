@@ -43,4 +43,5 @@ target_link_options(kelvane PRIVATE ${KELVANE_WIN_LINK_OPTIONS} $<$<CONFIG:MinSi
 
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)
+add_subdirectory(bench/win)
 include(packaging/package.cmake)

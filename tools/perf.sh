@@ -6,53 +6,61 @@
 #              change writes another (and the same with a spin on the input);
 #   start      CreateProcess until the first result is on screen, against a
 #              one-control dialog program linked the same way (median of N);
-#   size       the executables, and each process's memory once started.
+#   size       the executable, and each process's memory once started.
 # Usage: tools/perf.sh [runs=7] [win64|win32] [build-dir]     (needs an X display)
+# Another build's program and keystroke measurement can be put beside the same
+# floors with KELVANE_EXE=... and KEYSTROKE_BENCH=...
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-7}
 arch=${2:-win64}
 build=${3:-$root/build/$arch}
-. "$root/tools/e2e-common.sh"
+. "$root/tools/wine-env.sh"
+[ -n "${DISPLAY:-}" ] || { echo "no X display: run under xvfb-run -a" >&2; exit 1; }
+kelvane_wine_prefix "$arch"
+wine=$(kelvane_wine "$arch")
 
-bench=$build/tests/e2e/keystroke_bench.exe
-empty=$build/tests/e2e/empty_dialog.exe
+kelvane=${KELVANE_EXE:-$build/kelvane.exe}
+bench=${KEYSTROKE_BENCH:-$build/bench/win/keystroke_bench.exe}
+empty=$build/bench/win/empty_dialog.exe
+start=$build/bench/win/kelvane_start.exe
 winpath() { local p; p=$(readlink -f "$1"); echo "Z:${p//\//\\}"; }
 field() { sed -nE "s/.*$1=([0-9.]+).*/\\1/p" <<<"$2"; }
 median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+run() { "$wine" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 
-probe gone >/dev/null || { echo "a Kelvane window is already open on $DISPLAY: close it first" >&2; exit 1; }
-
-keys=$("$wine_loader" "$bench" 2000 </dev/null | tr -d '\r') || { echo "$keys"; exit 1; }
+keys=$(run "$bench" 2000) || { echo "$keys"; exit 1; }
 typed=$(grep '^keystroke' <<<"$keys")
 written=$(grep '^settext' <<<"$keys")
 
 k_ms=() e_ms=() k_line="" e_line=""
 for _ in $(seq "$runs"); do
   # Alternating, so both see the same machine.
-  k_line=$(probe start "$(winpath "$build/kelvane.exe")" kelvane) || { echo "$k_line"; exit 1; }
-  e_line=$(probe start "$(winpath "$empty")" empty) || { echo "$e_line"; exit 1; }
+  k_line=$(run "$start" "$(winpath "$kelvane")" kelvane) || { echo "$k_line"; exit 1; }
+  e_line=$(run "$start" "$(winpath "$empty")" empty) || { echo "$e_line"; exit 1; }
   k_ms+=("$(field ready_ms "$k_line")")
   e_ms+=("$(field ready_ms "$e_line")")
 done
 k_start=$(printf '%s\n' "${k_ms[@]}" | median)
 e_start=$(printf '%s\n' "${e_ms[@]}" | median)
-k_size=$(stat -c %s "$build/kelvane.exe")
+k_size=$(stat -c %s "$kelvane")
 e_size=$(stat -c %s "$empty")
 
-echo "Kelvane $arch under $("$wine_loader" --version 2>/dev/null), $(date -u '+%Y-%m-%d %H:%M UTC')"
-printf '%-34s %12s %12s %7s %6s\n' "" Kelvane floor ratio goal
-printf '%-34s %12s %12s %7s %6s\n' "typed digit to result (us)" "$(field program_us "$typed")" \
-  "$(field floor_us "$typed")" "$(ratio "$(field program_us "$typed")" "$(field floor_us "$typed")")" "1.5"
-printf '%-34s %12s %12s %7s %6s\n' "  floor with a spin on its box (us)" "" "$(field floor_with_spin_us "$typed")" "" ""
-printf '%-34s %12s %12s %7s %6s\n' "written text to result (us)" "$(field program_us "$written")" \
-  "$(field floor_us "$written")" "$(ratio "$(field program_us "$written")" "$(field floor_us "$written")")" "1.5"
-printf '%-34s %12s %12s %7s %6s\n' "  floor with a spin on its box (us)" "" "$(field floor_with_spin_us "$written")" "" ""
-printf '%-34s %12s %12s %7s %6s\n' "cold start to result (ms, median)" "$k_start" "$e_start" "$(ratio "$k_start" "$e_start")" "1.2"
-printf '%-34s %12s %12s %7s %6s\n' "  every run (ms)" "$(IFS=/; echo "${k_ms[*]}")" "$(IFS=/; echo "${e_ms[*]}")" "" ""
-printf '%-34s %12s %12s %7s\n' "executable (bytes)" "$k_size" "$e_size" "$(ratio "$k_size" "$e_size")"
-printf '%-34s %12s %12s %7s\n' "working set once shown (KB)" "$(field working_set_kb "$k_line")" \
-  "$(field working_set_kb "$e_line")" "$(ratio "$(field working_set_kb "$k_line")" "$(field working_set_kb "$e_line")")"
-printf '%-34s %12s %12s %7s\n' "private memory (KB)" "$(field private_kb "$k_line")" \
-  "$(field private_kb "$e_line")" "$(ratio "$(field private_kb "$k_line")" "$(field private_kb "$e_line")")"
+echo "Kelvane $arch ($kelvane) under $("$wine" --version 2>/dev/null), $(date -u '+%Y-%m-%d %H:%M UTC')"
+row() { printf '%-34s %12s %12s %7s %6s\n' "$@"; }
+row "" Kelvane floor ratio goal
+for line in "$typed" "$written"; do
+  label="typed digit to result (us)"
+  [[ $line == settext* ]] && label="written text to result (us)"
+  row "$label" "$(field program_us "$line")" "$(field floor_us "$line")" \
+    "$(ratio "$(field program_us "$line")" "$(field floor_us "$line")")" "1.5"
+  row "  floor with a spin on its box (us)" "" "$(field floor_with_spin_us "$line")" "" ""
+done
+row "cold start to result (ms, median)" "$k_start" "$e_start" "$(ratio "$k_start" "$e_start")" "1.2"
+row "  every run (ms)" "$(IFS=/; echo "${k_ms[*]}")" "$(IFS=/; echo "${e_ms[*]}")" "" ""
+row "executable (bytes)" "$k_size" "$e_size" "$(ratio "$k_size" "$e_size")" ""
+row "working set once shown (KB)" "$(field working_set_kb "$k_line")" "$(field working_set_kb "$e_line")" \
+  "$(ratio "$(field working_set_kb "$k_line")" "$(field working_set_kb "$e_line")")" ""
+row "private memory (KB)" "$(field private_kb "$k_line")" "$(field private_kb "$e_line")" \
+  "$(ratio "$(field private_kb "$k_line")" "$(field private_kb "$e_line")")" ""

@@ -14,7 +14,6 @@
 #include <commctrl.h>
 
 #include "bench_ids.h"
-#include "pages/calculate_page.h"
 #include "res/resource.h"
 #include "shell/main_dlg.h"
 
@@ -97,7 +96,7 @@ int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 2000;
     ::QueryPerformanceFrequency(&g_frequency);
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
     ::InitCommonControlsEx(&classes);
 
     // The floors first, so that the main window takes the focus from them and
@@ -110,8 +109,11 @@ int main(int argc, char** argv)
         return 1;
     main.ShowWindow(SW_SHOW);
     Pump();
-    auto* page = static_cast<CCalculatePage*>(main.m_tabPages.m_pPages[0].get());
-    const Boxes program{page->GetDlgItem(IDC_LENGTH), page->GetDlgItem(IDC_RESULT)};
+    // The calculator page is the strip's child that holds the length box.
+    HWND page = ::GetWindow(main.GetDlgItem(IDC_TABS), GW_CHILD);
+    while (page && !::GetDlgItem(page, IDC_LENGTH))
+        page = ::GetWindow(page, GW_HWNDNEXT);
+    const Boxes program{::GetDlgItem(page, IDC_LENGTH), ::GetDlgItem(page, IDC_RESULT)};
     const Boxes bare{::GetDlgItem(floor, IDC_FLOOR_IN), ::GetDlgItem(floor, IDC_FLOOR_OUT)};
     const Boxes spun{::GetDlgItem(floorSpin, IDC_FLOOR_IN), ::GetDlgItem(floorSpin, IDC_FLOOR_OUT)};
 
