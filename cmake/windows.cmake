@@ -5,7 +5,11 @@ set(KELVANE_WIN_LINK_OPTIONS -static -Wl,--dynamicbase -Wl,--nxcompat)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   list(APPEND KELVANE_WIN_LINK_OPTIONS -Wl,--high-entropy-va)
 endif()
-add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+# Windows 2000 and later: declarations of anything newer fail to compile.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0500 WINVER=0x0500)
+# Nothing in the program throws: no exception tables, type information or
+# guarded statics, and so none of the runtime behind them.
+set(KELVANE_WIN_CXX_OPTIONS -fno-exceptions -fno-rtti -fno-threadsafe-statics)
 
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}")
@@ -39,6 +43,9 @@ set_source_files_properties(${KELVANE_RC} PROPERTIES OBJECT_DEPENDS "${KELVANE_R
 
 add_executable(kelvane WIN32 platform/app_main.cpp shell/kelvane_main.cpp ${KELVANE_RC})
 target_link_libraries(kelvane PRIVATE kelvane_ui)
+foreach(target kelvane_model kelvane_platform kelvane_ui kelvane)
+  target_compile_options(${target} PRIVATE ${KELVANE_WIN_CXX_OPTIONS})
+endforeach()
 target_link_options(kelvane PRIVATE ${KELVANE_WIN_LINK_OPTIONS} $<$<CONFIG:MinSizeRel,Release>:-s>)
 
 add_subdirectory(tests/win)

@@ -3,7 +3,7 @@
 #include "platform/sound.h"
 #include "platform/wait_cursor.h"
 
-CCalculatePage::CCalculatePage(CWnd* pParent) : CDialog(IDD_CALCULATE_PAGE, pParent), m_model(*this) {}
+CCalculatePage::CCalculatePage(CWnd* pParent) : CMessageMapImpl(IDD_CALCULATE_PAGE, pParent), m_model(*this) {}
 
 void CCalculatePage::DoDataExchange(CDataExchange* pDX)
 {
@@ -15,12 +15,6 @@ void CCalculatePage::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_RESULT, m_editResult);
     DDX_Control(pDX, IDC_LENGTH, m_editLength);
     DDX_Control(pDX, IDC_AUDIO, m_comboAudio);
-}
-
-bool CCalculatePage::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    return DispatchMessageMap(messageMap, *this, message, wParam, lParam, result) ||
-           CDialog::OnWndMsg(message, wParam, lParam, result);
 }
 
 BOOL CCalculatePage::OnInitDialog()

@@ -10,7 +10,7 @@
 
 // The calculator form on the "Calculate" tab. It owns the bitrate model and
 // is the model's only way to the screen.
-class CCalculatePage : public CDialog, private ICalculatorForm {
+class CCalculatePage : public CMessageMapImpl<CCalculatePage, CDialog>, private ICalculatorForm {
 public:
     explicit CCalculatePage(CWnd* pParent = nullptr);
 
@@ -39,9 +39,6 @@ public:
         OnCommand<&CCalculatePage::OnSelchangeDiscs>(CBN_SELCHANGE, IDC_DISCS),
     };
 
-protected:
-    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
 private:
     // What the model reads and writes, through the bound controls.
     bool IsLengthBound() const override { return m_editLength.m_hWnd != nullptr; }
@@ -59,4 +56,3 @@ private:
     void EndWaitCursor() override;
     void PlayAlertSound() override;
 };
-static_assert(IsUniqueMessageMap(CCalculatePage::messageMap));

@@ -1,18 +1,44 @@
 // The process entry: hands control to the one application object.
 #include <cstdlib>
+#include <new>
 
 #include <windows.h>
 
 #include "win_app.h"
 
-// The default terminate handler pulls in a 46 KB demangler to print a message
-// nobody sees in a GUI program.
-namespace __gnu_cxx {
-void __verbose_terminate_handler()
+// Nothing in the program throws: running out of memory ends it, here rather
+// than through the library's exception machinery.
+void* operator new(std::size_t size)
 {
+    if (void* block = std::malloc(size ? size : 1))
+        return block;
     std::abort();
 }
-}  // namespace __gnu_cxx
+
+void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
@@ -20,7 +46,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     if (!app)
         return 1;
     app->m_hInstance = hInstance;
-    if (!app->InitInstance())
-        return 0;
-    return app->Run();
+    // It returns FALSE once the main window has closed: no message loop follows.
+    app->InitInstance();
+    return 0;
 }

@@ -1,7 +1,7 @@
 #include "dialog.h"
 
+#include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "win_app.h"
 
@@ -24,10 +24,29 @@ CDialog::~CDialog()
     // The derived parts are gone, so its last messages must not reach them.
     if (m_hWnd && ::IsWindow(m_hWnd)) {
         ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
-        for (CWnd* control : m_boundControls)
-            control->m_hWnd = nullptr;
+        UnbindControls();
         ::DestroyWindow(m_hWnd);
     }
+    std::free(m_pBoundControls);
+}
+
+void CDialog::AddBoundControl(CWnd& control)
+{
+    if (m_nBoundControls == m_nBoundCapacity) {
+        m_nBoundCapacity = m_nBoundCapacity ? m_nBoundCapacity * 2 : 8;
+        void* grown = std::realloc(m_pBoundControls, sizeof(CWnd*) * static_cast<size_t>(m_nBoundCapacity));
+        if (!grown)
+            std::abort();
+        m_pBoundControls = static_cast<CWnd**>(grown);
+    }
+    m_pBoundControls[m_nBoundControls++] = &control;
+}
+
+void CDialog::UnbindControls()
+{
+    for (int i = 0; i < m_nBoundControls; ++i)
+        m_pBoundControls[i]->m_hWnd = nullptr;
+    m_nBoundControls = 0;
 }
 
 HWND CDialog::OwnerWindow() const
@@ -121,7 +140,7 @@ void CDialog::RunDialogInit()
             break;
         // The label ends at its zero byte, or at the entry's end if it has none.
         const char* label = reinterpret_cast<const char*>(data + at);
-        std::string text(label, strnlen(label, length));
+        const CString text(std::string_view(label, strnlen(label, length)));
         at += length;
         if (message == kInitComboAddString)
             ::SendDlgItemMessageA(m_hWnd, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -159,9 +178,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     m_bDefaultRequested = outerDefault;
 
     if (message == WM_NCDESTROY) {
-        for (CWnd* control : m_boundControls)
-            control->m_hWnd = nullptr;
-        m_boundControls.clear();
+        UnbindControls();
         ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
         m_hWnd = nullptr;
         return FALSE;

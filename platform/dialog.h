@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include <windows.h>
 
 #include "wnd.h"
@@ -43,7 +41,7 @@ public:
     LRESULT Default();
 
     // Called by DDX_Control: remembered so the binding ends with the window.
-    void AddBoundControl(CWnd& control) { m_boundControls.push_back(&control); }
+    void AddBoundControl(CWnd& control);
 
 protected:
     // Derived classes dispatch their message map here; false: not handled.
@@ -54,12 +52,17 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerWindow() const;
     void RunDialogInit();
+    void UnbindControls();
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
     bool m_bModal = false;
     bool m_bDefaultRequested = false;
-    std::vector<CWnd*> m_boundControls;
+    // The controls DDX_Control attached: a plain growing array, which can fail
+    // only by ending the program.
+    CWnd** m_pBoundControls = nullptr;
+    int m_nBoundControls = 0;
+    int m_nBoundCapacity = 0;
 };
 
 // Attaches a control view to the dialog's control with that id. A control

@@ -8,19 +8,21 @@
 #include "geometry.h"
 
 // Message maps: static constexpr tables of (message, notification code,
-// control id) -> member handler, and one template that dispatches them.
+// control id) -> member handler, dispatched by the class's CMessageMapImpl base.
 //
-//   static constexpr MessageEntry<CMyDlg> messageMap[] = {
-//       OnMessage<&CMyDlg::OnPaint>(WM_PAINT),
-//       OnCommand<&CMyDlg::OnChangeName>(EN_CHANGE, IDC_NAME),
+//   class CMyDlg : public CMessageMapImpl<CMyDlg, CDialog> {
+//       ...
+//       static constexpr MessageEntry<CMyDlg> messageMap[] = {
+//           OnMessage<&CMyDlg::OnPaint>(WM_PAINT),
+//           OnCommand<&CMyDlg::OnChangeName>(EN_CHANGE, IDC_NAME),
+//       };
 //   };
-//   static_assert(IsUniqueMessageMap(messageMap));
 
 template <class T>
 struct MessageEntry {
     UINT message;
-    UINT code;  // WM_COMMAND/WM_NOTIFY: notification code; otherwise 0
-    UINT id;    // WM_COMMAND/WM_NOTIFY: control id; otherwise 0
+    UINT code;  // WM_COMMAND: notification code; otherwise 0
+    UINT id;    // WM_COMMAND: control id; otherwise 0
     // Calls the handler; returns the message's result.
     LRESULT (*call)(T& self, WPARAM wParam, LPARAM lParam);
 };
@@ -74,12 +76,6 @@ constexpr MessageEntry<message_map_detail::OwnerOf<Fn>> OnCommand(UINT code, UIN
     return {WM_COMMAND, code, id, &message_map_detail::Call<Fn>};
 }
 
-template <auto Fn>
-constexpr MessageEntry<message_map_detail::OwnerOf<Fn>> OnNotify(UINT code, UINT id)
-{
-    return {WM_NOTIFY, code, id, &message_map_detail::Call<Fn>};
-}
-
 // A (message, code, id) listed twice would leave the second handler dead.
 template <class T, size_t N>
 constexpr bool IsUniqueMessageMap(const MessageEntry<T> (&map)[N])
@@ -92,17 +88,11 @@ constexpr bool IsUniqueMessageMap(const MessageEntry<T> (&map)[N])
 }
 
 template <class T>
-constexpr bool Matches(const MessageEntry<T>& entry, UINT message, WPARAM wParam, LPARAM lParam)
+constexpr bool Matches(const MessageEntry<T>& entry, UINT message, WPARAM wParam)
 {
     if (entry.message != message)
         return false;
-    if (message == WM_COMMAND)
-        return entry.code == HIWORD(wParam) && entry.id == LOWORD(wParam);
-    if (message == WM_NOTIFY) {
-        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        return header && entry.code == header->code && entry.id == header->idFrom;
-    }
-    return true;
+    return message != WM_COMMAND || (entry.code == HIWORD(wParam) && entry.id == LOWORD(wParam));
 }
 
 // Runs the first matching entry; false when the map has none.
@@ -111,10 +101,27 @@ bool DispatchMessageMap(const MessageEntry<T> (&map)[N], T& self, UINT message, 
                         LRESULT& result)
 {
     for (const MessageEntry<T>& entry : map) {
-        if (Matches(entry, message, wParam, lParam)) {
+        if (Matches(entry, message, wParam)) {
             result = entry.call(self, wParam, lParam);
             return true;
         }
     }
     return false;
 }
+
+// The base of a class T with a message map: TBase is the framework class it
+// extends (CDialog, CSubclassedWnd<CTabCtrl>). T's map comes first; what it
+// does not handle goes on to TBase.
+template <class T, class TBase>
+class CMessageMapImpl : public TBase {
+public:
+    using TBase::TBase;
+
+protected:
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        static_assert(IsUniqueMessageMap(T::messageMap), "a (message, code, id) listed twice leaves a handler dead");
+        return DispatchMessageMap(T::messageMap, static_cast<T&>(*this), message, wParam, lParam, result) ||
+               TBase::OnWndMsg(message, wParam, lParam, result);
+    }
+};

@@ -4,6 +4,8 @@
 
 #include "win_app.h"
 
+namespace {
+
 const void* FindResourceSound(UINT nID)
 {
     HINSTANCE module = AfxGetResourceHandle();
@@ -14,6 +16,8 @@ const void* FindResourceSound(UINT nID)
     HGLOBAL loaded = ::LoadResource(module, found);
     return loaded ? ::LockResource(loaded) : nullptr;
 }
+
+}  // namespace
 
 bool PlayResourceSound(UINT nID)
 {

@@ -6,6 +6,3 @@
 // memory, and returns when it has ended. Any failure (missing resource, no
 // audio device) is silent; the result only says whether it played.
 bool PlayResourceSound(UINT nID);
-
-// Found and loaded: what PlayResourceSound hands to the sound system.
-const void* FindResourceSound(UINT nID);

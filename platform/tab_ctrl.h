@@ -14,11 +14,8 @@ public:
         item.pszText = const_cast<char*>(text);
         return static_cast<int>(SendMessage(TCM_INSERTITEMA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
     }
-    int GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
     // In the strip's client coordinates.
     CRect GetItemRect(int nItem) const
     { CRect r; SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&r)); return r; }
-    int GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }
-    int SetCurSel(int nItem) const { return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(nItem))); }
     int GetCurFocus() const { return static_cast<int>(SendMessage(TCM_GETCURFOCUS)); }
 };

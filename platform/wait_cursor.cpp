@@ -22,8 +22,3 @@ void EndWaitCursor()
     if (--g_depth == 0)
         ::SetCursor(g_restore);
 }
-
-bool IsWaitCursorShown()
-{
-    return g_depth > 0;
-}

@@ -4,12 +4,3 @@
 // the outermost EndWaitCursor runs.
 void BeginWaitCursor();
 void EndWaitCursor();
-bool IsWaitCursorShown();
-
-class CWaitCursor {
-public:
-    CWaitCursor() { BeginWaitCursor(); }
-    ~CWaitCursor() { EndWaitCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};

@@ -17,16 +17,6 @@ CWinApp::~CWinApp()
         g_app = nullptr;
 }
 
-int CWinApp::Run()
-{
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
-}
-
 CWinApp* AfxGetApp()
 {
     return g_app;

@@ -13,10 +13,8 @@ public:
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
-    // FALSE: the process ends without running a message loop.
+    // Runs the whole program; FALSE: no message loop follows, the process ends.
     virtual BOOL InitInstance() { return FALSE; }
-    // The message loop, run only when InitInstance returns TRUE.
-    virtual int Run();
 
     const char* m_pszAppName;
     HINSTANCE m_hInstance = nullptr;

@@ -6,7 +6,7 @@
 #include "platform/win_app.h"
 
 CMainDlg::CMainDlg(CWnd* pParent)
-    : CDialog(IDD_MAIN, pParent),
+    : CMessageMapImpl(IDD_MAIN, pParent),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
 {
 }
@@ -15,12 +15,6 @@ void CMainDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_TABS, m_tabPages);
-}
-
-bool CMainDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    return DispatchMessageMap(messageMap, *this, message, wParam, lParam, result) ||
-           CDialog::OnWndMsg(message, wParam, lParam, result);
 }
 
 BOOL CMainDlg::OnInitDialog()

@@ -7,7 +7,7 @@
 
 // The main window: banner, the page tabs, About and Exit. Exit is the dialog's
 // cancel command.
-class CMainDlg : public CDialog {
+class CMainDlg : public CMessageMapImpl<CMainDlg, CDialog> {
 public:
     explicit CMainDlg(CWnd* pParent = nullptr);
 
@@ -16,6 +16,10 @@ public:
 
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
+    // Enter in a box of a page arrives here as IDOK: the pages are control
+    // parents, so only this dialog's keyboard handling runs. The form is
+    // live, so there is nothing to confirm, and ending would lose it.
+    void OnOK() override {}
 
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
@@ -28,8 +32,4 @@ public:
         OnMessage<&CMainDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
         OnCommand<&CMainDlg::OnAbout>(BN_CLICKED, IDC_ABOUT),
     };
-
-protected:
-    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
-static_assert(IsUniqueMessageMap(CMainDlg::messageMap));

@@ -10,11 +10,6 @@ CPageTabCtrl::CPageTabCtrl()
 {
 }
 
-bool CPageTabCtrl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    return DispatchMessageMap(messageMap, *this, message, wParam, lParam, result);
-}
-
 void CPageTabCtrl::Init()
 {
     m_nCurrentPage = 0;

@@ -11,7 +11,7 @@
 // The main window's tab strip: owns the two pages, creates them as its
 // children, lays them out under the tabs and shows the one whose tab the
 // user presses with the mouse.
-class CPageTabCtrl : public CSubclassedWnd<CTabCtrl> {
+class CPageTabCtrl : public CMessageMapImpl<CPageTabCtrl, CSubclassedWnd<CTabCtrl>> {
 public:
     CPageTabCtrl();
 
@@ -27,8 +27,4 @@ public:
     static constexpr MessageEntry<CPageTabCtrl> messageMap[] = {
         OnMessage<&CPageTabCtrl::OnLButtonDown>(WM_LBUTTONDOWN),
     };
-
-protected:
-    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
-static_assert(IsUniqueMessageMap(CPageTabCtrl::messageMap));

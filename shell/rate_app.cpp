@@ -7,8 +7,9 @@
 
 BOOL CRateApp::InitInstance()
 {
-    // The templates use the tab strip and the up-down controls.
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+    // The templates use the tab strip and the up-down controls. Only flags
+    // that common controls 5.8 knows: it refuses the whole call otherwise.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
     ::InitCommonControlsEx(&classes);
 
     CMainDlg dlg;
