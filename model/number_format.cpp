@@ -1,49 +1,34 @@
-#include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
+#include "exact_arithmetic.h"
 #include "number_text.h"
 
 namespace {
 
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr int kSignificantDigits = 5;
 
-// True when value lies exactly halfway between two neighbouring multiples of
-// 10^-places (places may be negative), that is when 2 * value * 10^places is
-// an odd integer. to_chars breaks such ties to even; the display rounds them
-// up, and a double's exact value is finite, so the tie is decidable exactly.
-bool IsHalfway(double value, int places)
+// value * 10^places rounded to an integer, exact halves up, worked out on the
+// double's exact value; results from 2^25 up come back as 2^25 - 1.
+std::uint32_t RoundScaled(double value, int places)
 {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    const int field = static_cast<int>((bits >> 52) & 0x7ff);
-    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-    int exponent = -1074;
-    if (field != 0) {
-        mantissa |= std::uint64_t{1} << 52;
-        exponent = field - 1075;
-    }
-    if (mantissa == 0)
-        return false;
-    const int zeros = std::countr_zero(mantissa);
-    mantissa >>= zeros;
-    exponent += zeros;
-    // Now value = mantissa * 2^exponent with an odd mantissa, so
-    // 2 * value * 10^places = mantissa * 5^places * 2^(exponent + places + 1).
-    if (exponent + places + 1 != 0)
-        return false;
+    const BinaryNumber binary = FromBits(std::bit_cast<std::uint64_t>(value));
+    // value * 10^places = scaled * 2^(exponent + places) / unit, with the
+    // power of 5 on whichever side keeps both whole. 820 bits at most.
+    BigUnsigned<28> scaled(binary.mantissa), unit(1), bound;
     if (places >= 0)
-        return true;
-    std::uint64_t power = 1;
-    for (int i = 0; i < -places; ++i) {
-        if (power > mantissa / 5)
-            return false;
-        power *= 5;
+        scaled.MulPow5(places);
+    else
+        unit.MulPow5(-places);
+    // The largest r with r - 1/2 <= value * 10^places, bit by bit.
+    std::uint32_t result = 0;
+    for (std::uint32_t bit = 1u << 24; bit != 0; bit >>= 1) {
+        bound.SetProduct(unit, 2 * (result | bit) - 1);
+        if (Compare(bound, scaled, binary.exponent + places + 1) <= 0)
+            result |= bit;
     }
-    return mantissa % power == 0;
+    return result;
 }
 
 // Digits before the point, 0 below 1. Powers of ten up to 10^5 are exact.
@@ -55,14 +40,27 @@ int IntegerDigits(double value)
     return digits;
 }
 
-// Drops trailing zeros after a point, keeping the point itself.
-char* TrimFraction(char* begin, char* end)
+// The integer digits / 10^places in fixed notation, without trailing zeros
+// after a point but with the point itself: 61156, 2 is "611.56", 100000, 1
+// is "10000.", 88619, 0 is "88619".
+char* WriteFixed(char* out, std::uint32_t digits, int places)
 {
-    if (std::find(begin, end, '.') == end)
-        return end;
-    while (end[-1] == '0')
-        --end;
-    return end;
+    char reversed[16];
+    int count = 0;
+    do {
+        reversed[count++] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    } while (digits != 0 || count <= places);
+    for (; count > 0; --count) {
+        if (count == places)
+            *out++ = '.';
+        *out++ = reversed[count - 1];
+    }
+    if (places > 0) {
+        while (out[-1] == '0')
+            --out;
+    }
+    return out;
 }
 
 char* CopyText(char* out, const char* text)
@@ -72,36 +70,26 @@ char* CopyText(char* out, const char* text)
     return out;
 }
 
-// The decimal exponent of to_chars' scientific form "d.dddde+xx", given
-// the position of its 'e'.
-int ScientificExponent(const char* mark, const char* end)
-{
-    int magnitude = 0;
-    std::from_chars(mark + 2, end, magnitude);
-    return mark[1] == '-' ? -magnitude : magnitude;
-}
-
 // "d.dddd" with its exponent as e, sign and three digits ("5.e-002").
-char* WriteExponentForm(char* out, char* end, double value)
+char* WriteExponentForm(char* out, double value)
 {
-    // Six significant digits are exact for a tie (it has exactly six), so
-    // they show the exponent the tie test needs; for any other value the test
-    // fails whatever exponent it is given.
-    char probe[32];
-    char* const probeEnd =
-        std::to_chars(probe, probe + sizeof probe, value, std::chars_format::scientific, kSignificantDigits).ptr;
-    const int exponent = ScientificExponent(std::find(probe, probeEnd, 'e'), probeEnd);
-    if (IsHalfway(value, kSignificantDigits - 1 - exponent))
-        value = std::nextafter(value, kInfinity);
-
-    char* const written = std::to_chars(out, end, value, std::chars_format::scientific, kSignificantDigits - 1).ptr;
-    char* const mark = std::find(out, written, 'e');
-    // The exponent after rounding: 9.99996e-3 is written 1.e-002.
-    const int shown = ScientificExponent(mark, written);
-    const int magnitude = shown < 0 ? -shown : shown;
-    out = TrimFraction(out, mark);
+    // From the binary exponent, 78913 / 2^18 being just under log10(2): never
+    // above the decimal exponent, and at most two below it.
+    const BinaryNumber binary = FromBits(std::bit_cast<std::uint64_t>(value));
+    int exponent = ((static_cast<int>(std::bit_width(binary.mantissa)) - 1 + binary.exponent) * 78913 >> 18) - 1;
+    std::uint32_t digits = 0;
+    while ((digits = RoundScaled(value, kSignificantDigits - 1 - exponent)) > 100000)
+        ++exponent;
+    // A carry into a sixth digit (9.99996e-3 is 1.e-002), or an estimate one
+    // low with a value just over a power of ten: the same text either way.
+    if (digits == 100000) {
+        digits = 10000;
+        ++exponent;
+    }
+    out = WriteFixed(out, digits, kSignificantDigits - 1);
+    const int magnitude = exponent < 0 ? -exponent : exponent;
     *out++ = 'e';
-    *out++ = shown < 0 ? '-' : '+';
+    *out++ = exponent < 0 ? '-' : '+';
     *out++ = static_cast<char>('0' + magnitude / 100);
     *out++ = static_cast<char>('0' + magnitude / 10 % 10);
     *out++ = static_cast<char>('0' + magnitude % 10);
@@ -114,7 +102,6 @@ BitrateText FormatBitrate(double value)
 {
     BitrateText text{};
     char* out = text.data();
-    char* const end = text.data() + text.size() - 1; // keeps the terminator
     if (std::isnan(value)) {
         CopyText(out, "nan");
         return text;
@@ -124,21 +111,15 @@ BitrateText FormatBitrate(double value)
         value = -value;
     }
     if (std::isinf(value)) {
-        CopyText(out, "inf");
-        return text;
-    }
-    if (value == 0.0 || (value >= 0.1 && value < 100000.0)) {
+        out = CopyText(out, "inf");
+    } else if (value == 0.0 || (value >= 0.1 && value < 100000.0)) {
         // The places follow from the value before rounding, so a carry keeps
         // them: 9999.97 is 10000.0 and then "10000.".
         const int places = kSignificantDigits - IntegerDigits(value);
-        if (IsHalfway(value, places))
-            value = std::nextafter(value, kInfinity);
-        char* const number = out;
-        out = std::to_chars(out, end, value, std::chars_format::fixed, places).ptr;
-        out = TrimFraction(number, out);
+        out = WriteFixed(out, RoundScaled(value, places), places);
     } else {
-        out = WriteExponentForm(out, end, value);
+        out = WriteExponentForm(out, value);
     }
-    *out = '\0';
+    *out = '\0'; // after trimmed zeros
     return text;
 }
