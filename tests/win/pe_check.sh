@@ -1,26 +1,50 @@
 #!/usr/bin/env bash
-# Checks the built program's PE header: only system DLLs imported, a GUI
-# program, and the hardening flags (ASLR, DEP; high-entropy ASLR on 64-bit).
+# Checks the built program's PE header: a GUI program with ASLR and DEP
+# (high-entropy ASLR on 64-bit), within its size ceiling; the i686 program
+# also asks for no Windows newer than 2000 and imports only the reviewed
+# functions of pe_imports.txt, none of them newer than Windows 2000.
 # Usage: pe_check.sh objdump program.exe win32|win64
 set -u
 objdump=$1 exe=$2 arch=$3
 header=$("$objdump" -p "$exe") || { echo "cannot read $exe"; exit 1; }
 fail=0
+field() { awk -v f="$1" '$1 == f { print $2; exit }' <<<"$header"; }
 
-allowed='^(KERNEL32|USER32|GDI32|COMCTL32|WINMM|msvcrt)\.dll$'
-while read -r dll; do
-  if ! grep -qiE "$allowed" <<<"$dll"; then
-    echo "imports a DLL that is not part of Windows: $dll"
-    fail=1
-  fi
-done < <(sed -n 's/^\s*DLL Name: //p' <<<"$header")
-
-grep -qE '^Subsystem\s+00000002' <<<"$header" || { echo "not a GUI program"; fail=1; }
+[ "$(field Subsystem)" = 00000002 ] || { echo "not a GUI program"; fail=1; }
 flags=(DYNAMIC_BASE NX_COMPAT)
 [ "$arch" = win64 ] && flags+=(HIGH_ENTROPY_VA)
 for flag in "${flags[@]}"; do
   grep -qE "^\s+$flag\$" <<<"$header" || { echo "missing DllCharacteristics flag $flag"; fail=1; }
 done
 
-[ $fail -eq 0 ] && echo "imports: $(sed -n 's/^\s*DLL Name: //p' <<<"$header" | tr '\n' ' ')"
+kib=180
+[ "$arch" = win64 ] && kib=200
+ceiling=$((kib * 1024))
+size=$(stat -c %s "$exe")
+[ "$size" -le "$ceiling" ] || { echo "$size bytes: over the ceiling of $ceiling"; fail=1; }
+
+# Every import as DLL!function, the DLL's name upper-cased.
+imports=$(awk '/^\tDLL Name: / { dll = toupper($3) } dll && /^\t[0-9a-f]+\t +[0-9]+ +[^ ]+$/ { print dll "!" $3 }
+               /^$/ { dll = "" }' <<<"$header" | sort -u)
+[ -n "$imports" ] || { echo "no imports found: cannot read the import table"; fail=1; }
+dlls=$(cut -d'!' -f1 <<<"$imports" | sort -u)
+bad_dlls=$(grep -vE '^(KERNEL32|USER32|GDI32|COMCTL32|WINMM|MSVCRT)\.DLL$' <<<"$dlls")
+[ -z "$bad_dlls" ] || { echo "imports DLLs that are not part of Windows:" $bad_dlls; fail=1; }
+
+if [ "$arch" = win32 ]; then
+  for part in OSystem Subsystem; do
+    version=$(( $(field Major${part}Version) * 100 + $(field Minor${part}Version) ))
+    [ "$version" -le 500 ] || { echo "$part version $version asks for more than Windows 2000"; fail=1; }
+  done
+  # What MinGW-w64's runtimes and the C++ library pull in from Windows XP on.
+  newer='!(GetTickCount64|(Add|Remove)Vectored(Exception|Continue)Handler|[A-Za-z]*SRWLock[A-Za-z]*|[A-Za-z]*ConditionVariable[A-Za-z]*|InitOnce[A-Za-z]*|Fls[A-Za-z]+|InitializeCriticalSectionEx|(En|De)codePointer|GetModuleHandleEx[AW]|RtlCaptureContext|RtlVirtualUnwind|SetThreadStackGuarantee|GetNativeSystemInfo|GetSystemTimePreciseAsFileTime|Create(Event|Mutex|Semaphore)Ex[AW])$'
+  too_new=$(grep -E "$newer" <<<"$imports")
+  [ -z "$too_new" ] || { echo "imports functions newer than Windows 2000:" $too_new; fail=1; }
+  # The reviewed list: "DLL function function ..." per line.
+  allowed=$(awk '!/^#/ && NF { for (i = 2; i <= NF; ++i) print toupper($1) "!" $i }' "$(dirname "$0")/pe_imports.txt" | sort -u)
+  unreviewed=$(comm -23 <(echo "$imports") <(echo "$allowed"))
+  [ -z "$unreviewed" ] || { echo "imports not in pe_imports.txt (review, then add):" $unreviewed; fail=1; }
+fi
+
+[ $fail -eq 0 ] && echo "$size bytes; imports:" $dlls
 exit $fail
