@@ -2,8 +2,11 @@
 kelvane_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$kelvane_root/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono/Gecko prompts; no audio drivers, so the alert sound fails fast and silently.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=d"}
+# No Mono/Gecko prompts. Sound goes through ALSA alone, to a silent device that
+# still plays (kelvane_wine_prefix writes its configuration), so a sound that
+# is waited for takes time and nothing is heard.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winepulse.drv,wineoss.drv=d"}
+export ALSA_CONFIG_PATH=$WINEPREFIX.alsa.conf
 # The ANSI code page follows the locale: pin it (1252).
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
@@ -54,6 +57,7 @@ kelvane_enable_win32_emulation() {
 kelvane_wine_prefix() {
   local only=${1:-}
   mkdir -p "$(dirname "$WINEPREFIX")"
+  echo 'pcm.!default { type null }' >"$ALSA_CONFIG_PATH"
   (
     flock 9
     if [ ! -f "$WINEPREFIX/.kelvane-ready" ]; then
