@@ -169,6 +169,15 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_INITDIALOG)
         return OnInitDialog();
 
+    // A page is part of the window that holds it: a multi-line box sends its
+    // Tab (WM_NEXTDLGCTL) and Escape (WM_CLOSE) to the page, where they would
+    // be lost, so they go on to the top-level dialog.
+    if ((message == WM_NEXTDLGCTL || message == WM_CLOSE) && !m_bModal &&
+        (::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD)) {
+        ::SendMessageA(::GetAncestor(m_hWnd, GA_ROOT), message, wParam, lParam);
+        return TRUE;
+    }
+
     // Handlers can be re-entered (a write from one handler notifies another):
     // each level keeps its own default request.
     const bool outerDefault = m_bDefaultRequested;
