@@ -1,220 +1,276 @@
-// The automation client of the end-to-end, soak and start-up measurements:
-// a console program that finds the running Kelvane and reads, or changes,
-// what its form shows, entirely through window messages.
-//
-//   kelvane_probe state                 what the form shows, one key=value a line
-//   kelvane_probe expect k=v... [--timeout=ms]
-//                                       waits until the form shows all of them
-//   kelvane_probe point NAME [ROW]      screen point of a control, for xdotool
-//   kelvane_probe windows               the program's top-level windows
-//   kelvane_probe gone                  succeeds when no Kelvane window is left
-//   kelvane_probe soak OPS SEED         random operations against the form
-//   kelvane_probe start EXE kelvane|empty
-//                                       starts EXE, times it to its first result
+// Reads the running Kelvane from outside, for tools/e2e.sh, which drives it
+// with the X pointer and keyboard. Documented API only: window messages whose
+// data Wine carries across processes, window and focus queries, process
+// counters. Nothing reads the program's memory, which may be out of reach
+// (an i686 program emulated by qemu).
+//   kelvane_probe expect [--timeout=MS] KEY=VALUE...  waits until the form shows them
+//   kelvane_probe map                                 screen points to click, "name x y"
+//   kelvane_probe counts                              the program's windows and memory
+//   kelvane_probe clip TEXT                           puts TEXT on the clipboard
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0600
+#include <windows.h>
+#include <psapi.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
 
-#include <windows.h>
-#include <commctrl.h>
+#include "res/resource.h"
 
-#include "form_access.h"
-#include "probe_commands.h"
-
-namespace probe {
 namespace {
 
-using State = std::map<std::string, std::string>;
+struct Named {
+    int id;
+    const char* name;
+} const kControls[] = {{IDCANCEL, "exit"},   {IDC_LENGTH, "length"}, {IDC_DISCS, "discs"}, {IDC_SIZE, "size"},
+                       {IDC_AUDIO, "sound"}, {IDC_RESULT, "result"}, {IDC_ABOUT, "about"}, {IDC_HELP_TEXT, "help"},
+                       {IDC_LENGTH_SPIN, "length_spin"}, {IDC_SIZE_SPIN, "size_spin"}};
 
-State ReadState()
+struct Program {
+    DWORD pid = 0;
+    HWND main = nullptr, calc = nullptr, help = nullptr, dialog = nullptr;
+};
+
+std::string Caption(HWND w)  // top-level captions are readable from any process
 {
-    State s;
-    const Form f = FindForm();
-    s["running"] = f.main ? "1" : "0";
-    if (!f.Complete())
-        return s;
-    s["length"] = Text(f.Item(IDC_LENGTH));
-    s["size"] = Text(f.Item(IDC_SIZE));
-    s["result"] = Text(f.Item(IDC_RESULT));
-    s["audio"] = std::to_string(Send(f.Item(IDC_AUDIO), CB_GETCURSEL));
-    s["discs"] = std::to_string(Send(f.Item(IDC_DISCS), CB_GETCURSEL));
-    const bool calcShown = ::IsWindowVisible(f.calc), helpShown = ::IsWindowVisible(f.help);
-    s["page"] = calcShown && !helpShown ? "calculate" : helpShown && !calcShown ? "help" : "broken";
-    s["tab"] = std::to_string(Send(f.tabs, TCM_GETCURSEL));
-    s["helplen"] = std::to_string(Send(::GetDlgItem(f.help, IDC_HELP_TEXT), WM_GETTEXTLENGTH));
-    s["about"] = FindAbout(f.pid) ? "1" : "0";
-    return s;
+    char text[256] = "";
+    ::GetWindowTextA(w, text, sizeof text);
+    return text;
 }
 
-void Print(const State& s)
+bool IsDialog(HWND w)
 {
-    for (const auto& [key, value] : s)
-        std::printf("%s=%s\n", key.c_str(), value.c_str());
+    char name[16] = "";
+    ::GetClassNameA(w, name, sizeof name);
+    return std::strcmp(name, "#32770") == 0;
 }
 
+BOOL CALLBACK FindMain(HWND w, LPARAM p)
+{
+    auto* prog = reinterpret_cast<Program*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    if (!IsDialog(w) || Caption(w) != "Kelvane")
+        return TRUE;
+    // Test programs show Kelvane's windows too: only kelvane.exe counts.
+    char path[MAX_PATH] = "";
+    DWORD size = sizeof path;
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    const bool ours = process && ::QueryFullProcessImageNameA(process, 0, path, &size) &&
+                      size >= 11 && ::lstrcmpiA(path + size - 11, "kelvane.exe") == 0;
+    if (process)
+        ::CloseHandle(process);
+    if (!ours)
+        return TRUE;
+    prog->main = w;
+    prog->pid = pid;
+    return FALSE;
+}
+
+BOOL CALLBACK FindDialog(HWND w, LPARAM p)  // a second visible dialog of the program: the About box
+{
+    auto* prog = reinterpret_cast<Program*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    if (pid == prog->pid && w != prog->main && IsDialog(w) && ::IsWindowVisible(w))
+        prog->dialog = w;
+    return !prog->dialog;
+}
+
+Program Find()
+{
+    Program prog;
+    ::EnumWindows(FindMain, reinterpret_cast<LPARAM>(&prog));
+    if (!prog.main)
+        return prog;
+    ::EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&prog));
+    for (HWND page = nullptr; (page = ::FindWindowExA(::GetDlgItem(prog.main, IDC_TABS), page, "#32770", nullptr));)
+        (::GetDlgItem(page, IDC_LENGTH) ? prog.calc : prog.help) = page;
+    return prog;
+}
+
+HWND Item(const Program& prog, int id)
+{
+    for (HWND parent : {prog.main, prog.calc, prog.help})
+        if (HWND w = parent ? ::GetDlgItem(parent, id) : nullptr)
+            return w;
+    return nullptr;
+}
+
+LRESULT Send(HWND w, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, bool wide = false)
+{
+    DWORD_PTR result = static_cast<DWORD_PTR>(-1);
+    (wide ? ::SendMessageTimeoutW : ::SendMessageTimeoutA)(w, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::string Text(HWND w)  // GetWindowText of another process's box answers "": ask the box
+{
+    static char text[8192];
+    text[0] = '\0';
+    Send(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string Row(HWND combo)  // Wine 8 answers CB_GETLBTEXT (A) across processes in UTF-16
+{
+    wchar_t row[256] = L"";
+    const LRESULT index = Send(combo, CB_GETCURSEL);
+    if (index < 0 || Send(combo, CB_GETLBTEXTLEN, index) >= 255)
+        return "";
+    Send(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(row), true);
+    char text[256] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, row, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+std::string Focus(const Program& prog)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(prog.main, nullptr), &info) || !info.hwndFocus)
+        return "none";
+    for (const Named& c : kControls)
+        if (info.hwndFocus == Item(prog, c.id))
+            return c.name;
+    return "other";
+}
+
+std::string Value(const Program& prog, const std::string& key)
+{
+    if (key == "running")
+        return prog.main ? "1" : "0";
+    if (!prog.main)
+        return "<no Kelvane window>";
+    if (key == "title")
+        return Caption(prog.main);
+    if (key == "dialog")
+        return prog.dialog ? Caption(prog.dialog) : "";
+    if (key == "page")
+        return ::IsWindowVisible(prog.calc) == ::IsWindowVisible(prog.help) ? "both or none"
+               : ::IsWindowVisible(prog.calc)                             ? "calculate"
+                                                                          : "help";
+    if (key == "focus")
+        return Focus(prog);
+    if (key == "disc" || key == "sound")
+        return Row(Item(prog, key == "disc" ? IDC_DISCS : IDC_AUDIO));
+    for (const Named& c : kControls)
+        if (key == c.name)
+            return Text(Item(prog, c.id));
+    return "<unknown key>";
+}
+
+// The form follows the X input asynchronously: poll until every value shows,
+// and still shows a moment later (a spin stepping past its end would not).
 int Expect(int argc, char** argv)
 {
-    State want;
-    DWORD timeout = 3000;
-    for (int i = 0; i < argc; ++i) {
-        const char* eq = std::strchr(argv[i], '=');
-        if (std::strncmp(argv[i], "--timeout=", 10) == 0)
-            timeout = static_cast<DWORD>(std::atol(argv[i] + 10));
-        else if (eq)
-            want[std::string(argv[i], static_cast<size_t>(eq - argv[i]))] = eq + 1;
+    DWORD timeout = 15000;
+    if (argc > 0 && std::strncmp(argv[0], "--timeout=", 10) == 0) {
+        timeout = std::strtoul(argv[0] + 10, nullptr, 10);
+        ++argv, --argc;
     }
-    // The form changes asynchronously to the X input that drives it: poll.
-    const DWORD start = ::GetTickCount();
-    State got;
-    auto matches = [&] {
-        got = ReadState();
-        bool all = true;
-        for (const auto& [key, value] : want)
-            all = all && got[key] == value;
-        return all;
-    };
-    for (;;) {
-        // And it must stay so: a late change (a spin stepping past its end) fails too.
-        if (matches()) {
-            ::Sleep(300);
-            if (matches())
-                return 0;
+    auto all = [&](bool report) {
+        const Program prog = Find();
+        bool ok = true;
+        for (int i = 0; i < argc; ++i) {
+            const char* eq = std::strchr(argv[i], '=');
+            const std::string key(argv[i], eq ? eq - argv[i] : 0), got = Value(prog, key);
+            if (!eq || got != eq + 1) {
+                ok = false;
+                if (report)
+                    std::printf("  %s: expected \"%s\", found \"%s\"\n", key.c_str(), eq ? eq + 1 : "", got.c_str());
+            }
         }
-        if (::GetTickCount() - start > timeout)
-            break;
-        ::Sleep(20);
-    }
-    for (const auto& [key, value] : want)
-        if (got[key] != value)
-            std::printf("  %s: expected \"%s\", the form shows \"%s\"\n", key.c_str(), value.c_str(), got[key].c_str());
+        return ok;
+    };
+    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start <= timeout; ::Sleep(50))
+        if (all(false) && (::Sleep(300), all(false)))
+            return 0;
+    all(true);
     return 1;
 }
 
-bool ControlRect(const std::string& name, int row, RECT& r, HWND& target)
+void PrintCentre(const char* name, HWND w, int part = 0)  // part: 1 upper half, 2 lower half
 {
-    const Form f = FindForm();
-    if (!f.Complete())
-        return false;
-    static const std::map<std::string, int> pageItems = {
-        {"length", IDC_LENGTH}, {"size", IDC_SIZE}, {"result", IDC_RESULT}, {"audio", IDC_AUDIO},
-        {"discs", IDC_DISCS},   {"length-up", IDC_LENGTH_SPIN}, {"length-down", IDC_LENGTH_SPIN},
-        {"size-up", IDC_SIZE_SPIN}, {"size-down", IDC_SIZE_SPIN}};
-    if (auto it = pageItems.find(name); it != pageItems.end()) {
-        target = f.Item(it->second);
-        if (!::GetWindowRect(target, &r))
-            return false;
-        // A vertical up-down: the upper half steps up, the lower half down.
-        const LONG h = r.bottom - r.top;
-        if (name.ends_with("-up"))
-            r.bottom = r.top + h / 2;
-        else if (name.ends_with("-down"))
-            r.top = r.bottom - h / 2;
-        return true;
-    }
-    if (name == "about" || name == "exit") {
-        target = ::GetDlgItem(f.main, name == "about" ? IDC_ABOUT : IDCANCEL);
-        return ::GetWindowRect(target, &r);
-    }
-    if (name == "about-ok") {
-        target = ::GetDlgItem(FindAbout(f.pid), IDOK);
-        return target && ::GetWindowRect(target, &r);
-    }
-    if (name == "tab-calculate" || name == "tab-help") {
-        target = f.tabs;
-        return ItemScreenRect(f.tabs, TCM_GETITEMRECT, name == "tab-help" ? 1 : 0, r);
-    }
-    if (name == "row" || name == "list") {
-        // The dropped list of a combo box is a top-level window of its own.
-        target = FindTopLevel(nullptr, "ComboLBox", f.pid, true);
-        if (name == "list")
-            return target && ::GetWindowRect(target, &r);
-        if (!target || !ItemScreenRect(target, LB_GETITEMRECT, static_cast<WPARAM>(row), r))
-            return false;
-        RECT client;
-        ::GetClientRect(target, &client);
-        ::MapWindowPoints(target, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        if (r.top < client.top || r.bottom > client.bottom) {
-            // The caller rolls the wheel that way and asks again.
-            std::printf("%s\n", r.top < client.top ? "above" : "below");
-            return false;
-        }
-        return true;
-    }
-    return false;
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    const LONG y = part == 1 ? (3 * r.top + r.bottom) / 4 : part == 2 ? (r.top + 3 * r.bottom) / 4 : (r.top + r.bottom) / 2;
+    std::printf("%s %ld %ld\n", name, (r.left + r.right) / 2, y);
 }
 
-int Point(const std::string& name, int row)
+int Map()
 {
-    RECT r;
-    HWND target = nullptr;
-    if (!ControlRect(name, row, r, target)) {
-        std::fprintf(stderr, "no %s on screen\n", name.c_str());
-        return 2;
-    }
-    const POINT p = Centre(r);
-    // A click there must land on that control, not on some other window.
-    HWND hit = ::WindowFromPoint(p);
-    if (hit != target && ::GetParent(hit) != target) {
-        std::fprintf(stderr, "%s at %ld,%ld is covered by a \"%s\" window (%p, not %p)\n", name.c_str(), p.x, p.y,
-                     ClassName(hit).c_str(), static_cast<void*>(hit), static_cast<void*>(target));
-        return 3;
-    }
-    std::printf("%ld %ld\n", p.x, p.y);
+    const Program prog = Find();
+    if (!prog.main || !prog.calc)
+        return 1;
+    for (const Named& c : kControls)
+        PrintCentre(c.name, Item(prog, c.id));
+    PrintCentre("length_up", Item(prog, IDC_LENGTH_SPIN), 1);
+    PrintCentre("length_down", Item(prog, IDC_LENGTH_SPIN), 2);
+    PrintCentre("size_up", Item(prog, IDC_SIZE_SPIN), 1);
+    PrintCentre("size_down", Item(prog, IDC_SIZE_SPIN), 2);
+    // The tab row: the strip's top edge down to the pages' top, from its left to its right end.
+    RECT strip{}, page{};
+    ::GetWindowRect(::GetDlgItem(prog.main, IDC_TABS), &strip);
+    ::GetWindowRect(prog.calc, &page);
+    std::printf("tab_row %ld %ld %ld\n", strip.left + 4, strip.right - 4, (strip.top + page.top) / 2);
     return 0;
 }
 
-BOOL CALLBACK ListWindow(HWND hWnd, LPARAM pid)
+BOOL CALLBACK CountWindow(HWND w, LPARAM p)
 {
-    if (ProcessOf(hWnd) == static_cast<DWORD>(pid)) {
-        char text[64] = {};
-        ::GetWindowTextA(hWnd, text, sizeof text);
-        RECT r;
-        ::GetWindowRect(hWnd, &r);
-        std::printf("%p %-16s %s %ld,%ld %ldx%ld \"%s\"\n", static_cast<void*>(hWnd), ClassName(hWnd).c_str(),
-                    ::IsWindowVisible(hWnd) ? "shown " : "hidden", r.left, r.top, r.right - r.left, r.bottom - r.top, text);
+    auto* count = reinterpret_cast<std::pair<DWORD, int>*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    if (pid == count->first) {
+        ++count->second;
+        ::EnumChildWindows(w, CountWindow, p);  // every descendant, each counted once
     }
     return TRUE;
 }
 
-int Gone()
+int Counts()
 {
-    const Form f = FindForm();
-    if (f.main || FindTopLevel("About Kelvane", nullptr, 0, false)) {
-        std::printf("a Kelvane window is still there\n");
+    const Program prog = Find();
+    std::pair<DWORD, int> count{prog.pid, 0};
+    ::EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
+    PROCESS_MEMORY_COUNTERS memory{};
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, prog.pid);
+    if (!prog.main || !process || !::GetProcessMemoryInfo(process, &memory, sizeof memory))
         return 1;
-    }
+    // Wine answers 0 for drawing objects: printed so the log says so.
+    std::printf("windows %d\nworking_set_kb %zu\npagefile_kb %zu\ngdi_objects %lu\n", count.second,
+                memory.WorkingSetSize / 1024, memory.PagefileUsage / 1024, ::GetGuiResources(process, GR_GDIOBJECTS));
+    ::CloseHandle(process);
     return 0;
 }
 
+int Clip(const char* text)
+{
+    const size_t size = std::strlen(text) + 1;
+    HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(::GlobalLock(data), text, size);
+    ::GlobalUnlock(data);
+    const bool ok = ::OpenClipboard(nullptr) && ::EmptyClipboard() && ::SetClipboardData(CF_TEXT, data);
+    ::CloseClipboard();
+    return ok ? 0 : 1;
+}
+
 }  // namespace
-}  // namespace probe
 
 int main(int argc, char** argv)
 {
-    using namespace probe;
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "state") {
-        Print(ReadState());
-        return 0;
-    }
     if (command == "expect")
         return Expect(argc - 2, argv + 2);
-    if (command == "point" && argc > 2)
-        return Point(argv[2], argc > 3 ? std::atoi(argv[3]) : 0);
-    if (command == "windows") {
-        ::EnumWindows(ListWindow, static_cast<LPARAM>(FindForm().pid));
-        return 0;
-    }
-    if (command == "gone")
-        return Gone();
-    if (command == "soak" && argc > 3)
-        return RunSoak(std::strtol(argv[2], nullptr, 10), static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)));
-    if (command == "start" && argc > 3)
-        return RunStart(argv[2], std::strcmp(argv[3], "kelvane") == 0);
-    std::fprintf(stderr,
-                 "usage: kelvane_probe state | expect KEY=VALUE... [--timeout=MS] | point NAME [ROW] | windows\n"
-                 "                     | gone | soak OPS SEED | start EXE kelvane|empty\n");
+    if (command == "map")
+        return Map();
+    if (command == "counts")
+        return Counts();
+    if (command == "clip" && argc == 3)
+        return Clip(argv[2]);
+    std::fprintf(stderr, "usage: kelvane_probe expect [--timeout=MS] KEY=VALUE... | map | counts | clip TEXT\n");
     return 2;
 }
