@@ -12,6 +12,9 @@ if(KELVANE_COVERAGE)
   # counts is one of the program's own.
   target_compile_options(kelvane_model PRIVATE --coverage -O0 -fno-exceptions)
   target_link_options(kelvane_model INTERFACE --coverage)
+  # The tests too: the linker keeps one copy of each inline function of the
+  # model's headers, which may be a test's.
+  add_compile_options(--coverage)
 endif()
 
 find_package(GTest REQUIRED)

@@ -33,7 +33,7 @@ public:
         Trim();
     }
 
-    // this = this * factor + addend.
+    // this = this * factor + addend, factor > 0.
     void MulAdd(std::uint32_t factor, std::uint32_t addend = 0)
     {
         std::uint64_t carry = addend;
@@ -44,7 +44,6 @@ public:
         }
         if (carry != 0)
             m_limb[m_size++] = static_cast<std::uint32_t>(carry);
-        Trim();
     }
 
     void MulPow5(int exponent)
@@ -60,7 +59,9 @@ public:
     {
         m_size = 0;
         AddProduct(other, static_cast<std::uint32_t>(factor), 0);
-        AddProduct(other, static_cast<std::uint32_t>(factor >> 32), 1);
+        if (factor >> 32 != 0)
+            AddProduct(other, static_cast<std::uint32_t>(factor >> 32), 1);
+        Trim();
     }
 
     // The sign of a - b * 2^shift, for any shift.
@@ -81,12 +82,11 @@ public:
     }
 
 private:
-    // this += other * factor * 2^(32 * offset). Each step stays below 2^64:
+    // this += other * factor * 2^(32 * offset), where this holds at least
+    // offset limbs unless other is 0. Each step stays below 2^64:
     // (2^32 - 1) + (2^32 - 1)^2 + (2^32 - 1) = 2^64 - 1.
     void AddProduct(const BigUnsigned& other, std::uint32_t factor, int offset)
     {
-        while (m_size < offset)
-            m_limb[m_size++] = 0;
         std::uint64_t carry = 0;
         for (int i = offset, j = 0; j < other.m_size || carry != 0; ++i, ++j) {
             if (i == m_size)
@@ -95,7 +95,6 @@ private:
             m_limb[i] = static_cast<std::uint32_t>(carry);
             carry >>= 32;
         }
-        Trim();
     }
 
     void Trim()

@@ -37,9 +37,8 @@ char* TextBuffer::Reserve(std::size_t capacity)
 {
     if (m_data && capacity <= m_capacity)
         return m_data;
-    if (capacity >= static_cast<std::size_t>(-1) / 2)
-        std::abort();
-    char* grown = static_cast<char*>(std::realloc(m_data, capacity + 1));
+    char* grown = capacity < static_cast<std::size_t>(-1) / 2 ? static_cast<char*>(std::realloc(m_data, capacity + 1))
+                                                               : nullptr;
     if (!grown)
         std::abort();
     if (!m_data)

@@ -1,92 +1,58 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "calculator_form.h"
 #include "calculator_model.h"
 
-// Stands in for the calculator page. Like the real edit boxes, writing the
-// length or megabyte text notifies the model before the write returns, also
-// when the text is unchanged. Every call by which the model changes the form
-// is logged in order, so a test sees exactly which evaluations ran. It
-// notifies even while a box counts as unbound: the model must check that.
+// The calculator page's stand-in, with its model. Like an edit box, writing a
+// text notifies the model before the write returns, also when it is unchanged
+// or the box counts as unbound. Every call that changes the form is logged.
 class FakeForm : public ICalculatorForm {
 public:
-    CalculatorModel* model = nullptr;
-    bool lengthBound = true;
-    bool sizeBound = true;
-    std::string lengthText;
-    std::string sizeText;
-    std::string resultText;
-    int audioRow = -1;
-    int discsRow = -1;
-    std::vector<std::string> log;
+    CalculatorModel model{*this};
+    bool lengthBound = true, sizeBound = true, refuseSize = false;
+    std::string lengthText, sizeText, resultText;
+    int audioRow = -1, discsRow = -1;
+    std::string log; // entries separated by "; "
 
-    bool IsLengthBound() const override { return lengthBound; }
-    TextBuffer GetLengthText() const override { return TextBuffer(lengthText); }
-    void SetLengthText(const char* text) override
+    // Steps: L, M and a text typed into the length or megabyte box, A, D and a
+    // row chosen in a list (not logged); I initialises; Bxy binds the length and
+    // megabyte boxes (1) or not (0); S: the megabyte box refuses writes; | forgets
+    // the log so far; ? logs the target size.
+    void Do(char step, const std::string& text)
     {
-        log.push_back(std::string("length ") + text);
-        lengthText = text;
-        model->OnChangeLength();
+        switch (step) {
+        case 'L': lengthText = text; model.OnChangeLength(); break;
+        case 'M': sizeText = text; model.OnChangeSize(); break;
+        case 'A': audioRow = std::stoi(text); model.OnSelchangeAudio(); break;
+        case 'D': discsRow = std::stoi(text); model.OnSelchangeDiscs(); break;
+        case 'I': model.Initialise(); break;
+        case 'B': lengthBound = text[0] == '1'; sizeBound = text[1] == '1'; break;
+        case 'S': refuseSize = true; break;
+        case '|': log.clear(); break;
+        case '?': Log(std::to_string(model.m_nTargetSize) + " KB");
+        }
     }
 
+    void Log(const std::string& entry) { log += (log.empty() ? "" : "; ") + entry; }
+    bool IsLengthBound() const override { return lengthBound; }
+    TextBuffer GetLengthText() const override { return TextBuffer(lengthText); }
+    void SetLengthText(const char* text) override { Log("length " + (lengthText = text)); model.OnChangeLength(); }
     bool IsSizeBound() const override { return sizeBound; }
     TextBuffer GetSizeText() const override { return TextBuffer(sizeText); }
     void SetSizeText(const char* text) override
     {
-        log.push_back(std::string("size ") + text);
-        sizeText = text;
-        model->OnChangeSize();
+        Log("size " + std::string(text));
+        if (!refuseSize) // a box that refuses the write reports no change
+            Do('M', text);
     }
-
-    void SetResultText(const char* text) override { log.push_back("result " + (resultText = text)); }
-
+    void SetResultText(const char* text) override { Log("result " + (resultText = text)); }
     int GetAudioRow() const override { return audioRow; }
-    void SetAudioRow(int row) override { log.push_back("audio row " + std::to_string(audioRow = row)); }
+    void SetAudioRow(int row) override { Log("audio row " + std::to_string(audioRow = row)); }
     int GetDiscsRow() const override { return discsRow; }
-    void SetDiscsRow(int row) override { log.push_back("discs row " + std::to_string(discsRow = row)); }
-
-    void BeginWaitCursor() override { log.push_back("wait begin"); }
-    void EndWaitCursor() override { log.push_back("wait end"); }
-    void PlayAlertSound() override { log.push_back("sound"); }
-};
-
-// A model on its fake page, as the page owns it. The user's actions change a
-// control and deliver its notification; they are not logged themselves.
-struct Calculator {
-    FakeForm form;
-    CalculatorModel model{form};
-
-    Calculator() { form.model = &model; }
-    Calculator(const Calculator&) = delete;
-    Calculator& operator=(const Calculator&) = delete;
-
-    // The page at rest after start-up, with an empty log.
-    void Start()
-    {
-        model.Initialise();
-        form.log.clear();
-    }
-    void TypeLength(const std::string& text)
-    {
-        form.lengthText = text;
-        model.OnChangeLength();
-    }
-    void TypeSize(const std::string& text)
-    {
-        form.sizeText = text;
-        model.OnChangeSize();
-    }
-    void ChooseAudio(int row)
-    {
-        form.audioRow = row;
-        model.OnSelchangeAudio();
-    }
-    void ChooseDiscs(int row)
-    {
-        form.discsRow = row;
-        model.OnSelchangeDiscs();
-    }
+    void SetDiscsRow(int row) override { Log("discs row " + std::to_string(discsRow = row)); }
+    void BeginWaitCursor() override { Log("wait begin"); }
+    void EndWaitCursor() override { Log("wait end"); }
+    void PlayAlertSound() override { Log("sound"); }
 };
