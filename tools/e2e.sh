@@ -1,79 +1,68 @@
 #!/usr/bin/env bash
-# Kelvane used as a person would: the real program in its own process, driven
-# by the X pointer and keyboard (xdotool), its form read back after each step
-# by tests/e2e/kelvane_probe. Expected results are the worked examples of the
-# model's tests. With OPS, a soak instead: OPS random operations, then the
-# program must still be alive, compute, hold as many windows as before and
-# about as much memory.
-# Usage: tools/e2e.sh [win64|win32] [OPS [SEED]]
-#   KELVANE_BUILD: the build directory (default build/ARCH)
-#   KELVANE_PROBE: the x86_64 probe (default build/win64/tests/e2e/kelvane_probe.exe)
+# Kelvane used as a person would: the real program driven by the X pointer and
+# keyboard (xdotool), its form read back after each step by kelvane_probe.
+# With OPS, a soak instead: OPS random operations, then the program must be
+# alive, compute, hold as many windows as before and about as much memory.
+# Usage: tools/e2e.sh [win64|win32] [OPS [SEED]]; KELVANE_BUILD (build/ARCH)
+# and KELVANE_PROBE (the win64 build's probe) say where the programs are.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-win64} ops=${2:-0} seed=${3:-$RANDOM}
-build=${KELVANE_BUILD:-$root/build/$arch}
+exe=${KELVANE_BUILD:-$root/build/$arch}/kelvane.exe
 probe_exe=${KELVANE_PROBE:-$root/build/win64/tests/e2e/kelvane_probe.exe}
 . "$root/tools/wine-env.sh"
 [ "$arch" = win64 ] || kelvane_can_run_win32 || { echo "SKIP: this machine cannot run 32-bit programs"; exit 77; }
 [ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-for f in "$build/kelvane.exe" "$probe_exe"; do [ -f "$f" ] || { echo "$f is not built"; exit 1; }; done
+ls "$exe" "$probe_exe" >/dev/null || exit 1
 kelvane_wine_prefix "$arch"
-# Where qemu runs 32-bit code, each start of the i686 program takes about a minute.
-start_ms=30000
+start_ms=30000  # where qemu runs 32-bit code, the i686 program takes minutes to start
 [ "$arch" = win32 ] && [ "$(kelvane_win32_mode)" = emulated ] && start_ms=400000
 
-log=$(mktemp) pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -f "$log"' EXIT
-probe() {  # Wine's console ends lines with CR LF
-  local out rc
-  out=$("$(kelvane_wine win64)" "$probe_exe" "$@" </dev/null); rc=$?
-  [ -z "$out" ] || echo "${out//$'\r'/}"
-  return $rc
-}
-n=0
+log=$(mktemp) pid="" n=0
+trap '[ -z "$pid" ] || kill "$pid"; rm -f "$log"' EXIT
+probe() { "$(kelvane_wine win64)" "$probe_exe" "$@" </dev/null | tr -d '\r'; }
 fail() { echo "FAIL at step $n: $*"; cat "$log"; exit 1; }
 check() { n=$((n + 1)); probe expect "$@" || fail "$*"; echo "ok $n: $*"; }
 click() { xdotool mousemove ${at[$1]} click 1; }
 key() { xdotool key --delay 30 "$@"; }
 put() { click "$1"; key End BackSpace BackSpace BackSpace BackSpace; xdotool type --delay 40 "$2"; }
-# Clicks along the tab row until the page shows: no tab's place is known beforehand.
-tab() {
+tab() {  # clicks along the tab row until the page shows: no tab's place is known beforehand
   local x x0 x1 y
-  read -r x0 x1 y <<<"${at[tab_row]}"
+  read -r x0 x1 y <<<"${at[tabs]}"
   for ((x = x0; x < x1; x += 12)); do
     xdotool mousemove $x $y click 1
     probe expect --timeout=700 page="$1" >/dev/null && return
   done
 }
-# The program ends by itself with exit code 0 and leaves no window.
-ended() {
+ended() {  # by itself, with exit code 0, leaving no window
   local rc=0
   wait "$pid" || rc=$?
   pid=""
   [ "$rc" -eq 0 ] || fail "Kelvane ended with exit code $rc"
   check running=0
-  [ -z "$(xdotool search --name Kelvane 2>/dev/null)" ] || fail "a Kelvane window is left"
+  [ -z "$(xdotool search --name Kelvane)" ] || fail "a Kelvane window is left"
 }
 
 probe expect --timeout=0 running=0 >/dev/null || { echo "another Kelvane is running on $DISPLAY"; exit 1; }
-"$(kelvane_wine "$arch")" "$build/kelvane.exe" </dev/null >"$log" 2>&1 &
+"$(kelvane_wine "$arch")" "$exe" </dev/null >"$log" 2>&1 &
 pid=$!
 check --timeout=$start_ms title=Kelvane dialog= page=calculate length=120 size=650 "disc=1 CD" \
   "sound=128 kBit/sec, Stereo - 16kb/sec" result=611.56 focus=exit
+names=(exit about tabs length discs size sound result length_spin_up length_spin_down size_spin_up size_spin_down)
+mapfile -t points < <(probe get "${names[@]/#/at:}")
 declare -A at
-while read -r name where; do at[$name]=$where; done < <(probe map)
+for i in "${!names[@]}"; do at[${names[i]}]=${points[i]}; done
 xdotool mousemove ${at[result]}  # keys reach Wine only while the pointer is over its window
 
 if [ "$ops" -gt 0 ]; then
-  before=$(probe counts) || fail "the program cannot be counted"
-  RANDOM=$seed
-  odd=("-5" "1e400" "666" " 12abc" "0.5" "4a5" "nan" "0x1A" "$(printf '9%.0s' {1..3000})" "" "+7" "é€")
-  places=(length size discs sound result length_up length_down size_up size_down)
+  mapfile -t before < <(probe get windows memory_kb drawing_objects)
+  odd=(-5 1e400 666 " 12abc" 0.5 4a5 nan 0x1A "$(printf '9%.0s' {1..3000})" "" +7 "é€")
   keys=(Up Down Home End Prior Next Left Right BackSpace Delete Return space a minus period)
+  RANDOM=$seed
   for ((i = 0; i < ops; i++)); do
     case $((RANDOM % 6)) in
-      0 | 1) click "${places[RANDOM % ${#places[@]}]}" ;;
-      2) read -r x0 x1 y <<<"${at[tab_row]}"; xdotool mousemove $((x0 + RANDOM % (x1 - x0))) $y click 1 ;;
+      0 | 1) click "${names[3 + RANDOM % 9]}" ;;
+      2) read -r x0 x1 y <<<"${at[tabs]}"; xdotool mousemove $((x0 + RANDOM % (x1 - x0))) $y click 1 ;;
       3) xdotool type --delay 20 "$((RANDOM % 1000))" ;;
       4) key "${keys[RANDOM % ${#keys[@]}]}" ;;
       5) ((RANDOM % 4)) || probe clip "${odd[RANDOM % ${#odd[@]}]}"; key ctrl+v ;;
@@ -81,26 +70,23 @@ if [ "$ops" -gt 0 ]; then
   done
   check running=1
   tab calculate
-  # Still computing: 90 minutes, one CD, 128 kbit/s (the list dropped and chosen with keys).
   put length 90
   put size 650
-  click sound && key Home Down Down Down Down Down Return
+  click sound && key Home Down Down Down Down Down Return  # the list dropped, a row chosen with keys
   check length=90 size=650 "sound=128 kBit/sec, Stereo - 16kb/sec" result=858.07
-  after=$(probe counts) || fail "the program cannot be counted"
-  printf 'before and after %s operations (seed %s):\n%s\n%s\n' "$ops" "$seed" "$before" "$after"
-  count() { awk -v k="$1" '$1 == k { print $2 }' <<<"$2"; }
-  [ "$(count windows "$after")" -eq "$(count windows "$before")" ] || fail "windows piled up"
+  mapfile -t after < <(probe get windows memory_kb drawing_objects)
+  echo "after $ops operations (seed $seed): windows ${before[0]} -> ${after[0]}, memory ${before[1]} -> ${after[1]} KB," \
+    "drawing objects ${before[2]} -> ${after[2]} (Wine counts none: their leaks cannot be seen here)"
+  [ "${after[0]}" -eq "${before[0]}" ] || fail "windows piled up"
   # Wine's caches grow by about 2.5 MB in the first hundred operations, then stay.
-  growth=$(($(count pagefile_kb "$after") - $(count pagefile_kb "$before")))
-  [ "$growth" -le $((4096 + ops / 2)) ] || fail "private memory grew by $growth KB"
-  echo "Wine counts no drawing objects (GetGuiResources answers 0): their leaks cannot be seen here"
+  [ $((after[1] - before[1])) -le $((4096 + ops / 2)) ] || fail "memory grew too much"
   click exit
   ended
   echo "PASS: soak of $ops operations"
   exit 0
 fi
 
-# Tab walks the form and comes back to Exit; Enter on About opens the box, Escape closes it.
+# Tab walks the form and back to Exit; Enter on About opens the box, Escape closes it.
 for f in length discs size sound result about; do key Tab; check focus=$f; done
 key Return; check "dialog=About Kelvane"
 key Escape; check dialog= title=Kelvane focus=about
@@ -123,11 +109,9 @@ key Tab End; check length=100 size=9000 "disc=1 CD" "sound=56 kBit/sec, Stereo -
 # The pages keep their values.
 tab help; check page=help
 tab calculate; check page=calculate length=100 size=9000 result=12232
-# About from a click, closed with Enter.
 click about; check "dialog=About Kelvane"
 key Return; check dialog= title=Kelvane result=12232
 put length 666; check length=120 "result=Try Again!"
-# Escape in a box ends the program, like Exit.
-key Escape
+key Escape  # in a box: ends the program, like Exit
 ended
 echo "PASS: $n steps"
