@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Kelvane used as a person would: the real program driven by the X pointer and
-# keyboard (xdotool), its form read back after each step by kelvane_probe.
-# With OPS, a soak instead: OPS random operations, then the program must be
-# alive, compute, hold as many windows as before and about as much memory.
-# Usage: tools/e2e.sh [win64|win32] [OPS [SEED]]; KELVANE_BUILD (build/ARCH)
-# and KELVANE_PROBE (the win64 build's probe) say where the programs are.
+# keyboard (xdotool), its form read back after each step by kelvane_probe. With
+# OPS, a soak: OPS random operations, then the program must be alive, compute,
+# and hold as many windows as before and about as much memory.
+# Usage: tools/e2e.sh [win64|win32] [OPS [SEED]]; the programs: $KELVANE_BUILD
+# (build/ARCH) and $KELVANE_PROBE (the win64 build's).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-win64} ops=${2:-0} seed=${3:-$RANDOM}
@@ -13,8 +13,7 @@ probe_exe=${KELVANE_PROBE:-$root/build/win64/tests/e2e/kelvane_probe.exe}
 . "$root/tools/wine-env.sh"
 [ "$arch" = win64 ] || kelvane_can_run_win32 || { echo "SKIP: this machine cannot run 32-bit programs"; exit 77; }
 [ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-ls "$exe" "$probe_exe" >/dev/null || exit 1
-kelvane_wine_prefix "$arch"
+ls "$exe" "$probe_exe" >/dev/null && kelvane_wine_prefix "$arch" || exit 1
 start_ms=30000  # where qemu runs 32-bit code, the i686 program takes minutes to start
 [ "$arch" = win32 ] && [ "$(kelvane_win32_mode)" = emulated ] && start_ms=400000
 
@@ -30,17 +29,13 @@ tab() {  # clicks along the tab row until the page shows: no tab's place is know
   local x x0 x1 y
   read -r x0 x1 y <<<"${at[tabs]}"
   for ((x = x0; x < x1; x += 12)); do
-    xdotool mousemove $x $y click 1
-    probe expect --timeout=700 page="$1" >/dev/null && return
+    xdotool mousemove $x $y click 1 && probe expect --timeout=700 page="$1" >/dev/null && return
   done
 }
 ended() {  # by itself, with exit code 0, leaving no window
-  local rc=0
-  wait "$pid" || rc=$?
+  wait "$pid" || fail "Kelvane ended with exit code $?"
   pid=""
-  [ "$rc" -eq 0 ] || fail "Kelvane ended with exit code $rc"
-  check running=0
-  [ -z "$(xdotool search --name Kelvane)" ] || fail "a Kelvane window is left"
+  check running=0 && [ -z "$(xdotool search --name Kelvane)" ] || fail "a Kelvane window is left"
 }
 
 probe expect --timeout=0 running=0 >/dev/null || { echo "another Kelvane is running on $DISPLAY"; exit 1; }
@@ -50,8 +45,7 @@ check --timeout=$start_ms title=Kelvane dialog= page=calculate length=120 size=6
   "sound=128 kBit/sec, Stereo - 16kb/sec" result=611.56 focus=exit
 names=(exit about tabs length discs size sound result length_spin_up length_spin_down size_spin_up size_spin_down)
 mapfile -t points < <(probe get "${names[@]/#/at:}")
-declare -A at
-for i in "${!names[@]}"; do at[${names[i]}]=${points[i]}; done
+declare -A at && for i in "${!names[@]}"; do at[${names[i]}]=${points[i]}; done
 xdotool mousemove ${at[result]}  # keys reach Wine only while the pointer is over its window
 
 if [ "$ops" -gt 0 ]; then
@@ -70,8 +64,7 @@ if [ "$ops" -gt 0 ]; then
   done
   check running=1
   tab calculate
-  put length 90
-  put size 650
+  put length 90 && put size 650
   click sound && key Home Down Down Down Down Down Return  # the list dropped, a row chosen with keys
   check length=90 size=650 "sound=128 kBit/sec, Stereo - 16kb/sec" result=858.07
   mapfile -t after < <(probe get windows memory_kb drawing_objects)
@@ -80,10 +73,7 @@ if [ "$ops" -gt 0 ]; then
   [ "${after[0]}" -eq "${before[0]}" ] || fail "windows piled up"
   # Wine's caches grow by about 2.5 MB in the first hundred operations, then stay.
   [ $((after[1] - before[1])) -le $((4096 + ops / 2)) ] || fail "memory grew too much"
-  click exit
-  ended
-  echo "PASS: soak of $ops operations"
-  exit 0
+  click exit && ended && echo "PASS: soak of $ops operations" && exit 0
 fi
 
 # Tab walks the form and back to Exit; Enter on About opens the box, Escape closes it.
@@ -103,8 +93,7 @@ key Return Up; check title=Kelvane length=91 result=847.24
 key Down; check length=90 result=858.07
 put length 4x5; check length=45 result=1844.1  # the box refuses the letter
 put length 5000; check length=500 result=49.493  # and takes three digits
-put length 100
-put size 9000
+put length 100 && put size 9000
 key Tab End; check length=100 size=9000 "disc=1 CD" "sound=56 kBit/sec, Stereo - 7kb/sec" result=12232
 # The pages keep their values.
 tab help; check page=help
@@ -112,6 +101,4 @@ tab calculate; check page=calculate length=100 size=9000 result=12232
 click about; check "dialog=About Kelvane"
 key Return; check dialog= title=Kelvane result=12232
 put length 666; check length=120 "result=Try Again!"
-key Escape  # in a box: ends the program, like Exit
-ended
-echo "PASS: $n steps"
+key Escape && ended && echo "PASS: $n steps"  # Escape in a box ends the program, like Exit

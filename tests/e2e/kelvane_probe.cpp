@@ -1,12 +1,8 @@
-// Reads the running Kelvane from outside for tools/e2e.sh, which drives it
-// with the X pointer and keyboard. Documented API only (messages whose data
-// Wine carries across processes, window and focus queries, process counters),
-// never the program's memory: an i686 program emulated by qemu is out of reach.
-//   kelvane_probe get KEY...                          one value a line
-//   kelvane_probe expect [--timeout=MS] KEY=VALUE...  waits until the form shows them
-//   kelvane_probe clip TEXT                           puts TEXT on the clipboard
-#undef _WIN32_WINNT
-#define _WIN32_WINNT 0x0600
+// Reads the running Kelvane from outside for tools/e2e.sh, which drives it with
+// the X pointer and keyboard. Documented API only (messages whose data Wine
+// carries across processes, window and focus queries, process counters), never
+// the program's memory: an i686 program emulated by qemu is out of its reach.
+//   kelvane_probe get KEY... | expect [--timeout=MS] KEY=VALUE... | clip TEXT
 #include <windows.h>
 #include <psapi.h>
 
@@ -20,66 +16,11 @@
 
 namespace {
 
-const struct {
-    int id;
-    const char* name;
-} kControls[] = {{IDCANCEL, "exit"},   {IDC_LENGTH, "length"}, {IDC_DISCS, "discs"}, {IDC_SIZE, "size"},
-                 {IDC_AUDIO, "sound"}, {IDC_RESULT, "result"}, {IDC_ABOUT, "about"},
+const struct { int id; const char* name; } kControls[] = {{IDCANCEL, "exit"}, {IDC_ABOUT, "about"}, {IDC_LENGTH, "length"}, {IDC_DISCS, "discs"},
+                 {IDC_SIZE, "size"}, {IDC_AUDIO, "sound"}, {IDC_RESULT, "result"},
                  {IDC_LENGTH_SPIN, "length_spin"}, {IDC_SIZE_SPIN, "size_spin"}};
 
-struct Program {
-    DWORD pid = 0;
-    HWND main = nullptr, calc = nullptr, help = nullptr, dialog = nullptr;
-    int windows = 0;
-};
-
-std::string Caption(HWND w)  // top-level captions are readable from any process
-{
-    char text[256] = "";
-    ::GetWindowTextA(w, text, sizeof text);
-    return text;
-}
-
-DWORD ProcessOf(HWND w)
-{
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(w, &pid);
-    return pid;
-}
-
-// First pass: the main window; second: another dialog of its process, the About box.
-BOOL CALLBACK FindDialogs(HWND w, LPARAM p)
-{
-    auto& prog = *reinterpret_cast<Program*>(p);
-    char name[8] = "";
-    if (!::GetClassNameA(w, name, sizeof name) || std::strcmp(name, "#32770") != 0)
-        return TRUE;
-    if (!prog.main && Caption(w) == "Kelvane")
-        prog.main = w, prog.pid = ProcessOf(w);
-    else if (prog.main && w != prog.main && ProcessOf(w) == prog.pid && ::IsWindowVisible(w))
-        prog.dialog = w;
-    else
-        return TRUE;
-    return FALSE;
-}
-
-BOOL CALLBACK CountWindows(HWND w, LPARAM p)  // each top-level window of the process and all below it
-{
-    auto& prog = *reinterpret_cast<Program*>(p);
-    if (ProcessOf(w) == prog.pid && ++prog.windows && !(::GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD))
-        ::EnumChildWindows(w, CountWindows, p);
-    return TRUE;
-}
-
-Program Find()
-{
-    Program prog;
-    ::EnumWindows(FindDialogs, reinterpret_cast<LPARAM>(&prog));
-    ::EnumWindows(FindDialogs, reinterpret_cast<LPARAM>(&prog));
-    for (HWND page = nullptr; (page = ::FindWindowExA(::GetDlgItem(prog.main, IDC_TABS), page, "#32770", nullptr));)
-        (::GetDlgItem(page, IDC_LENGTH) ? prog.calc : prog.help) = page;
-    return prog;
-}
+struct Program { HWND main = nullptr, calc = nullptr, help = nullptr; DWORD pid = 0; int windows = 0; };
 
 LRESULT Send(HWND w, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 {
@@ -88,8 +29,8 @@ LRESULT Send(HWND w, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     return static_cast<LRESULT>(result);
 }
 
-// GetWindowText of another process's box answers "": ask the box. Wine 8 answers
-// CB_GETLBTEXT (A) across processes in UTF-16, so both use the W forms.
+// GetWindowText of another process's box answers "": ask the window. Wine 8
+// answers CB_GETLBTEXT (A) across processes in UTF-16: both use the W forms.
 std::string Text(HWND w, bool row = false)
 {
     wchar_t wide[8192] = L"";
@@ -103,19 +44,40 @@ std::string Text(HWND w, bool row = false)
     return text;
 }
 
+BOOL CALLBACK CountWindows(HWND w, LPARAM p)  // each top-level window of the process and all below it
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    if (pid == reinterpret_cast<Program*>(p)->pid && ++reinterpret_cast<Program*>(p)->windows &&
+        !(::GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD))
+        ::EnumChildWindows(w, CountWindows, p);
+    return TRUE;
+}
+
+Program Find()
+{
+    Program prog;
+    prog.main = ::FindWindowA("#32770", "Kelvane");  // top-level captions are known to every process
+    ::GetWindowThreadProcessId(prog.main, &prog.pid);
+    for (HWND page = nullptr; (page = ::FindWindowExA(::GetDlgItem(prog.main, IDC_TABS), page, "#32770", nullptr));)
+        (::GetDlgItem(page, IDC_LENGTH) ? prog.calc : prog.help) = page;
+    return prog;
+}
+
 std::string Value(Program& prog, const std::string& key)
 {
-    char text[256] = "";
+    char text[64] = "";
     RECT r{}, page{};
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     PROCESS_MEMORY_COUNTERS memory{};
     const std::unique_ptr<void, decltype(&::CloseHandle)> process(
         ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, prog.pid), ::CloseHandle);
+    HWND popup = ::GetLastActivePopup(prog.main);  // the About box while it is up
     if (key == "running" || !prog.main)
         return prog.main ? "1" : "0";
     if (key == "title" || key == "dialog")
-        return key == "title" ? Caption(prog.main) : prog.dialog ? Caption(prog.dialog) : "";
+        return key == "title" ? Text(prog.main) : popup != prog.main ? Text(popup) : "";
     if (key == "page")
         return ::IsWindowVisible(prog.calc) == ::IsWindowVisible(prog.help) ? "both or none"
                : ::IsWindowVisible(prog.calc)                             ? "calculate" : "help";
@@ -131,7 +93,7 @@ std::string Value(Program& prog, const std::string& key)
         std::snprintf(text, sizeof text, "%ld %ld %ld", r.left + 4, r.right - 4, (r.top + page.top) / 2);
     const bool focus = key == "focus" && ::GetGUIThreadInfo(::GetWindowThreadProcessId(prog.main, nullptr), &gui);
     for (const auto& c : kControls) {
-        HWND w = c.id == IDCANCEL || c.id == IDC_ABOUT ? ::GetDlgItem(prog.main, c.id) : ::GetDlgItem(prog.calc, c.id);
+        HWND w = ::GetDlgItem(c.id == IDCANCEL || c.id == IDC_ABOUT ? prog.main : prog.calc, c.id);
         if (focus && gui.hwndFocus == w)
             return c.name;
         if (key == c.name)
@@ -145,40 +107,36 @@ std::string Value(Program& prog, const std::string& key)
     return focus ? "other" : text[0] ? text : "<unknown key>";
 }
 
-// The form follows the X input asynchronously: poll until every value shows,
-// and still shows a moment later (a spin stepping past its end would not).
-int Expect(int argc, char** argv)
+bool Matches(int argc, char** argv, bool report)
 {
-    DWORD timeout = 15000;
-    if (argc > 0 && std::strncmp(*argv, "--timeout=", 10) == 0)
-        timeout = std::strtoul(*argv + 10, nullptr, 10), ++argv, --argc;
-    auto all = [&](bool report) {
-        Program prog = Find();
-        bool ok = true;
-        for (int i = 0; i < argc; ++i) {
-            const char* eq = std::strchr(argv[i], '=');
-            const std::string key(argv[i], eq ? eq - argv[i] : 0), got = Value(prog, key);
-            if (!eq || got != eq + 1) {
-                ok = false;
-                if (report)
-                    std::printf("  %s: expected \"%s\", found \"%s\"\n", key.c_str(), eq ? eq + 1 : "", got.c_str());
-            }
-        }
-        return ok;
-    };
-    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start <= timeout; ::Sleep(50))
-        if (all(false) && (::Sleep(300), all(false)))
-            return 0;
-    return all(true) ? 0 : 1;
+    Program prog = Find();
+    bool all = true;
+    for (int i = 0; i < argc; ++i) {
+        const char* eq = std::strchr(argv[i], '=');
+        const std::string key(argv[i], eq ? eq - argv[i] : 0), got = Value(prog, key);
+        if ((!eq || got != eq + 1) && !(all = false) && report)
+            std::printf("  %s: expected \"%s\", found \"%s\"\n", key.c_str(), eq ? eq + 1 : "", got.c_str());
+    }
+    return all;
 }
 
-int Clip(const char* text)
+// The form follows the X input asynchronously: poll until every value shows,
+// and still shows a moment later (a spin stepping past its end would not).
+bool Expect(int argc, char** argv, DWORD timeout)
+{
+    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start <= timeout; ::Sleep(50))
+        if (Matches(argc, argv, false) && (::Sleep(300), Matches(argc, argv, false)))
+            return true;
+    return Matches(argc, argv, true);
+}
+
+bool Clip(const char* text)
 {
     HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
     std::strcpy(static_cast<char*>(::GlobalLock(data)), text);
     ::GlobalUnlock(data);
     const bool ok = ::OpenClipboard(nullptr) && ::EmptyClipboard() && ::SetClipboardData(CF_TEXT, data);
-    return ::CloseClipboard() && ok ? 0 : 1;
+    return ::CloseClipboard() && ok;
 }
 
 }  // namespace
@@ -186,12 +144,13 @@ int Clip(const char* text)
 int main(int argc, char** argv)
 {
     const std::string command = argc > 1 ? argv[1] : "";
+    const bool timed = argc > 2 && std::strncmp(argv[2], "--timeout=", 10) == 0;
     Program prog = Find();
     for (int i = 2; command == "get" && i < argc; ++i)
         std::printf("%s\n", Value(prog, argv[i]).c_str());
-    if (command == "expect" || command == "clip")
-        return command == "expect" ? Expect(argc - 2, argv + 2) : Clip(argc > 2 ? argv[2] : "");
-    if (command != "get")
-        std::fprintf(stderr, "usage: kelvane_probe get KEY... | expect [--timeout=MS] KEY=VALUE... | clip TEXT\n");
+    if (command == "expect")
+        return Expect(argc - 2 - timed, argv + 2 + timed, timed ? std::strtoul(argv[2] + 10, nullptr, 10) : 15000) ? 0 : 1;
+    if (command == "clip" && argc == 3)
+        return Clip(argv[2]) ? 0 : 1;
     return command == "get" && prog.main ? 0 : 2;
 }
