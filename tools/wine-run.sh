@@ -10,6 +10,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 arch=$1
 shift
+[ "$arch" = win64 ] || kelvane_can_run_win32 || { echo "this machine cannot run 32-bit programs: skipped"; exit 77; }
 kelvane_wine_prefix "$arch"
 out=$(mktemp)
 "$(kelvane_wine "$arch")" "$@" </dev/null >"$out" 2>&1
