@@ -60,7 +60,7 @@ TEST(CalculatorModel, Scripts)
         // Typed megabytes as atoi reads them, x1024, saturated: 4194954 * 1024 would wrap to one CD.
         {"I;D2;|;M9000;M \t+650x;?", "result 10112; result 611.56; 665600 KB"}, // 9100800/900
         {"I;|;M;?;M-5;?;M2097151;?", "result Can't; 0 KB; result Can't; -5120 KB; result Can't; 2147482624 KB"},
-        {"I;|;M2097152;?;M4194954;?;M99999999999;?", "result Can't; 2147483647 KB; result Can't; 2147483647 KB; result Can't; 2147483647 KB"},
+        {"I;|;M2097152;?;M4194954;?;M99999999999999999999;?", "result Can't; 2147483647 KB; result Can't; 2147483647 KB; result Can't; 2147483647 KB"},
         {"I;|;M-2097152;?;M-2097153;?", "result Can't; -2147483648 KB; result Can't; -2147483648 KB"},
         // An unbound box evaluates nothing; the values still follow the inputs: (1331200 - 40*7200)/900.
         {"I;B10;|;M9000;?", "665600 KB"},

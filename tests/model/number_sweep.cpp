@@ -34,19 +34,21 @@ void CheckTyped(int megabytes, int minutes, int rate)
 
 void CheckRandom()
 {
-    // Texts of the right letters, with up to 2000 digits and an exponent
+    // Texts of the right letters, with up to 2000 digits and an exponent.
     std::string text(g_random() % 14, ' ');
     for (char& c : text)
-        c = "0123456789.eE+- x0in"[g_random() % 20];
+        c = "0123456789.eE+- \t\n\v\f\rxin"[g_random() % 24];
     for (int i = g_random() % 4 == 0 ? g_random() % 100 : 0; i > 0; --i)
         text += std::to_string(g_random()) + (g_random() % 30 ? "" : ".");
     CheckLength(text + (g_random() % 2 ? "e" + std::to_string(static_cast<int>(g_random() % 700) - 350) : ""));
-    // The midpoint between two doubles of any size with all its digits (exact
-    // in long double), then a little above and below it.
-    const auto bits = std::clamp<std::uint64_t>(g_random() >> 1 >> g_random() % 64, 1, 0x7ffULL << 52);
+    // A double of any binade up to infinity; it and the midpoint below it with
+    // all their digits (exact in long double); a little above and below that.
+    const std::uint64_t bits = (g_random() >> 1) % (0x7ffULL << 52) + 1;
     const long double low = std::bit_cast<double>(bits - 1);
     const long double high = bits == 0x7ffULL << 52 ? std::ldexp(1.0L, 1024) : std::bit_cast<double>(bits);
     char midpoint[900];
+    std::snprintf(midpoint, sizeof midpoint, "%.*Le", static_cast<int>(g_random() % 18), high);
+    CheckLength(midpoint);
     std::snprintf(midpoint, sizeof midpoint, "%.800Le", (low + high) / 2);
     const std::string power = std::strchr(midpoint, 'e'), digits(midpoint, std::strchr(midpoint, 'e'));
     CheckLength(midpoint);
