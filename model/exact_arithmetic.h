@@ -64,6 +64,11 @@ public:
         Trim();
     }
 
+    long BitLength() const
+    {
+        return m_size == 0 ? 0 : 32L * m_size - std::countl_zero(m_limb[m_size - 1]);
+    }
+
     // The sign of a - b * 2^shift, for any shift.
     friend int Compare(const BigUnsigned& a, const BigUnsigned& b, int shift)
     {
@@ -101,11 +106,6 @@ private:
     {
         while (m_size > 0 && m_limb[m_size - 1] == 0)
             --m_size;
-    }
-
-    long BitLength() const
-    {
-        return m_size == 0 ? 0 : 32L * m_size - std::countl_zero(m_limb[m_size - 1]);
     }
 
     std::uint32_t Limb(long index) const { return index >= 0 && index < m_size ? m_limb[index] : 0; }

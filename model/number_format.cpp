@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -21,9 +22,11 @@ std::uint32_t RoundScaled(double value, int places)
         scaled.MulPow5(places);
     else
         unit.MulPow5(-places);
-    // The largest r with r - 1/2 <= value * 10^places, bit by bit.
+    // The largest r with r - 1/2 <= value * 10^places, bit by bit from the
+    // highest it can have: value * 10^places < 2^top.
+    const long top = scaled.BitLength() + binary.exponent + places + 1 - unit.BitLength();
     std::uint32_t result = 0;
-    for (std::uint32_t bit = 1u << 24; bit != 0; bit >>= 1) {
+    for (std::uint32_t bit = 1u << std::clamp<long>(top, 0, 24); bit != 0; bit >>= 1) {
         bound.SetProduct(unit, 2 * (result | bit) - 1);
         if (Compare(bound, scaled, binary.exponent + places + 1) <= 0)
             result |= bit;

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "fake_form.h"
-#include "text_buffer.h"
 
 namespace {
 

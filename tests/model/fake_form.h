@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "calculator_form.h"
 #include "calculator_model.h"
 
 // The calculator page's stand-in, with its model. Like an edit box, writing a

@@ -1,7 +1,6 @@
 // Holds ParseLength and FormatBitrate to the build machine's glibc: with
 // --sample N SEED, N random cases of each kind; with --all, also every tie of
 // the five-digit rounding and every result a typed input can give.
-#include <cfloat>
 #include <random>
 
 #include "calculator_model.h"
@@ -21,7 +20,7 @@ void CheckTie(long long digits, int places)
     if (places < 0 ? (odd *= power) >= 1LL << 53 : odd % power != 0)
         return;
     const double tie = std::ldexp(static_cast<double>(places < 0 ? odd : odd / power), -places - 1);
-    for (const double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, DBL_MAX)})
+    for (const double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, HUGE_VAL)})
         CheckBitrate(value);
 }
 
