@@ -19,30 +19,28 @@ inline double ReferenceLength(const std::string& text)
     return std::strtod(text.substr(0, text.find_first_not_of("0123456789.eE+- \t\n\v\f\r")).c_str(), nullptr);
 }
 
-// _gcvt(value, 5) from printf's exact digits, halves rounded up here (printf
-// rounds them to even). If every digit after the sixth is 0, printf's own
-// rounding may have carried into the sixth: then it prints them all.
+// _gcvt(value, 5) by printf, with trailing zeros after the point dropped and
+// three exponent digits. printf rounds exactly, but an exact half to even: a
+// tie (after the fifth digit 5, then only zeros) moves to the next double up
+// first. Its digits are exact unless all after the sixth show 0, where its
+// own rounding may have carried into the sixth: then it prints them all.
 inline std::string ReferenceBitrate(double value)
 {
-    const std::string sign = std::signbit(value) && !std::isnan(value) ? "-" : "";
-    if (!std::isfinite(value) || value == 0.0)
-        return sign + (value == 0.0 ? "0." : std::isnan(value) ? "nan" : "inf");
-    char exact[900], power[16];
-    std::snprintf(exact, sizeof exact, "%.30e", std::fabs(value));
-    if (std::strspn(exact + 7, "0") == std::strcspn(exact + 7, "e"))
-        std::snprintf(exact, sizeof exact, "%.800e", std::fabs(value));
-    const int exponent = std::atoi(std::strchr(exact, 'e') + 1);
-    const long digits = std::atol((exact[0] + std::string(exact + 2, 4)).c_str()) + (exact[6] >= '5');
-    const bool fixed = exponent >= -1 && exponent <= 4; // from 0.1 to below 100000
-    const int places = fixed ? 4 - exponent : 4, carry = !fixed && digits == 100000;
-    std::string text = std::to_string(carry ? 10000 : digits);
-    text.insert(0, std::max<int>(0, places + 1 - static_cast<int>(text.size())), '0');
-    if (places > 0) {
-        text.insert(text.size() - places, ".");
-        text.erase(text.find_last_not_of('0') + 1);
-    }
-    std::snprintf(power, sizeof power, "e%c%03d", exponent + carry < 0 ? '-' : '+', std::abs(exponent + carry));
-    return sign + text + (fixed ? "" : power);
+    if (!std::isfinite(value))
+        return std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
+    char text[900];
+    std::snprintf(text, sizeof text, "%.30e", std::fabs(value));
+    if (std::strspn(text + 7, "0") == std::strcspn(text + 7, "e"))
+        std::snprintf(text, sizeof text, "%.800e", std::fabs(value));
+    if (text[6] == '5' && std::strspn(text + 7, "0") == std::strcspn(text + 7, "e"))
+        value = std::nextafter(value, 2 * value);
+    const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+    const bool fixed = value == 0.0 || (exponent >= -1 && exponent <= 4); // from 0.1 to below 100000
+    std::snprintf(text, sizeof text, fixed ? "%.*f" : "%.*e", fixed ? 4 - exponent : 4, value);
+    std::string number(text, std::strcspn(text, "e")), power = text + number.size();
+    if (number.find('.') != std::string::npos)
+        number.erase(number.find_last_not_of('0') + 1);
+    return number + (power.size() == 4 ? power.insert(2, "0") : power); // e-02 is e-002
 }
 
 // Counts the conversions held to the references; prints the first failures.
