@@ -42,6 +42,17 @@ BOOL CMainDlg::OnInitDialog()
     return TRUE;
 }
 
+void CMainDlg::OnOK()
+{
+    // The pages are control parents, so Enter in any of their boxes comes
+    // here. The form is live: there is nothing to confirm, and ending would
+    // lose it. A push button that got the focus back without its default
+    // look (the About box closing) is still the one Enter presses.
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(m_hWnd, focus) && (::SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
+        SendMessage(WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+}
+
 void CMainDlg::OnSysCommand(UINT nID, LPARAM)
 {
     // The low four bits of a window-menu command are the platform's own.

@@ -16,10 +16,8 @@ public:
 
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
-    // Enter in a box of a page arrives here as IDOK: the pages are control
-    // parents, so only this dialog's keyboard handling runs. The form is
-    // live, so there is nothing to confirm, and ending would lose it.
-    void OnOK() override {}
+    // Enter with no default button arrives here as IDOK.
+    void OnOK() override;
 
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();

@@ -98,6 +98,8 @@ key Tab End; check length=100 size=9000 "disc=1 CD" "sound=56 kBit/sec, Stereo -
 tab help; check page=help
 tab calculate; check page=calculate length=100 size=9000 result=12232
 click about; check "dialog=About Kelvane"
-key Return; check dialog= title=Kelvane result=12232
+key Return; check dialog= title=Kelvane result=12232 focus=about
+key Return; check "dialog=About Kelvane"  # the clicked button has the focus back, if not the default look
+key Escape; check dialog= focus=about
 put length 666; check length=120 "result=Try Again!"
 key Escape && ended && echo "PASS: $n steps"  # Escape in a box ends the program, like Exit
