@@ -96,6 +96,7 @@ put length 100 && put size 9000
 key Tab End; check length=100 size=9000 "disc=1 CD" "sound=56 kBit/sec, Stereo - 7kb/sec" result=12232
 # The pages keep their values.
 tab help; check page=help
+click sound && key Tab; check focus=about  # from the help text (where the sound list sits), Tab moves on
 tab calculate; check page=calculate length=100 size=9000 result=12232
 click about; check "dialog=About Kelvane"
 key Return; check dialog= title=Kelvane result=12232 focus=about
