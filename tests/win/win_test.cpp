@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@
 #include "pages/help_page.h"
 #include "platform/subclassed_wnd.h"
 #include "shell/main_dlg.h"
+#include "version.h"
 
 namespace {
 
@@ -53,6 +56,42 @@ TEST(Framework, DialogInitDataAndSubclassing)
         ours.UnsubclassWindow();
         EXPECT_EQ(subclassedAfterUs ? outer : original, ::GetWindowLongPtrA(edit, GWLP_WNDPROC));
     }
+}
+
+const BYTE* Resource(int id, LPCSTR type)
+{
+    return static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), type))));
+}
+
+TEST(Resources, IconsPicturesSoundVersionAndAboutTexts)
+{
+    for (auto [id, size] : {std::pair{IDR_MAINFRAME, 32}, {IDR_MAINFRAME, 16}, {IDI_SIZE, 32}, {IDI_LENGTH, 32}, {IDI_RESULT, 32}, {IDI_AUDIO, 32}}) {
+        const int image = ::LookupIconIdFromDirectoryEx(const_cast<BYTE*>(Resource(id, RT_GROUP_ICON)), TRUE, size, size, 0);
+        const auto* bits = reinterpret_cast<const BITMAPINFOHEADER*>(Resource(image, RT_ICON));
+        ASSERT_TRUE(bits) << id << " at " << size;
+        EXPECT_EQ((std::vector<LONG>{size, 2 * size, 4}), (std::vector<LONG>{bits->biWidth, bits->biHeight, bits->biBitCount})) << id;
+    }
+    for (auto [id, width, height] : {std::tuple{IDB_BANNER, 175, 30}, {IDB_ABOUT, 250, 100}}) {
+        BITMAP info{};
+        ::GetObjectA(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION), sizeof info, &info);
+        EXPECT_EQ((std::vector<LONG>{width, height, 24}), (std::vector<LONG>{info.bmWidth, info.bmHeight, info.bmBitsPixel})) << id;
+    }
+    const BYTE* wave = Resource(IDR_ALERT_SOUND, "sound");  // PCM, mono, 22050 per second, 8 bits, 38885 bytes
+    const auto* format = reinterpret_cast<const PCMWAVEFORMAT*>(wave + 20);
+    EXPECT_EQ((std::vector<DWORD>{WAVE_FORMAT_PCM, 1, 22050, 8, 38885}),
+              (std::vector<DWORD>{format->wf.wFormatTag, format->wf.nChannels, format->wf.nSamplesPerSec, format->wBitsPerSample,
+                                  *reinterpret_cast<const DWORD*>(wave + 24 + wave[16])}));
+    const auto* fixed = reinterpret_cast<const VS_FIXEDFILEINFO*>(Resource(1, RT_VERSION) + 40);  // after the root's header
+    const DWORD version = MAKELONG(KELVANE_VERSION_MINOR, KELVANE_VERSION_MAJOR);
+    EXPECT_EQ((std::vector<DWORD>{version, 0, version, 0}),
+              (std::vector<DWORD>{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS, fixed->dwProductVersionLS}));
+    CDialog about(IDD_ABOUTBOX);
+    ASSERT_TRUE(about.Create(IDD_ABOUTBOX, nullptr));
+    std::string texts;
+    for (HWND child = ::GetWindow(about.m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        texts += Text(child) + "|";
+    EXPECT_EQ(0u, texts.find("Version " KELVANE_VERSION "\n(c) ")) << texts;
+    EXPECT_NE(std::string::npos, texts.find("|Thank you for using this program!\n\nIt has been tested on Win9x, NT4 and 2000\n\nAuthor E-Mail: "));
 }
 
 // The real main window, modeless and in front, with its pages.
