@@ -3,8 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "calculator_model.h"
-#include "number_text.h"
+#include "model/calculator_model.h"
+#include "model/number_text.h"
 
 namespace {
 

@@ -10,8 +10,10 @@ endif()
 if(KELVANE_COVERAGE)
   # The model throws nothing: without exception paths every branch gcov
   # counts is one of the program's own.
-  target_compile_options(kelvane_model PRIVATE --coverage -O0 -fno-exceptions)
-  target_link_options(kelvane_model INTERFACE --coverage)
+  foreach(target kelvane_base kelvane_model)
+    target_compile_options(${target} PRIVATE --coverage -O0 -fno-exceptions)
+    target_link_options(${target} INTERFACE --coverage)
+  endforeach()
   # The tests too: the linker keeps one copy of each inline function of the
   # model's headers, which may be a test's.
   add_compile_options(--coverage)

@@ -1,8 +1,8 @@
 // Holds the number conversions to glibc on arbitrary input, then drives the
 // model with steps decoded from it and checks what must hold whatever the rule
 // computes.
-#include "fake_form.h"
-#include "number_reference.h"
+#include "tests/model/fake_form.h"
+#include "tests/model/number_reference.h"
 
 static void Check(bool ok, const char* what, const std::string& detail)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text_buffer.h"
+#include "base/text_buffer.h"
 
 // What the calculator model needs from its form. The page implements it over
 // its controls; tests implement it with a fake. Setting the length or the

@@ -1,9 +1,9 @@
-#include "calculator_model.h"
+#include "model/calculator_model.h"
 
 #include <cstddef>
 
-#include "number_text.h"
-#include "presets.h"
+#include "model/number_text.h"
+#include "model/presets.h"
 
 namespace {
 

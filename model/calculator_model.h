@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "calculator_form.h"
+#include "model/calculator_form.h"
 
 // The calculator's state and input handling. It owns no window: it reads and
 // writes the form through ICalculatorForm, whose text setters call back into

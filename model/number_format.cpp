@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "exact_arithmetic.h"
-#include "number_text.h"
+#include "model/exact_arithmetic.h"
+#include "model/number_text.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "exact_arithmetic.h"
-#include "number_text.h"
+#include "model/exact_arithmetic.h"
+#include "model/number_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "calculate_page.h"
+#include "pages/calculate_page.h"
 
 #include "platform/sound.h"
 #include "platform/wait_cursor.h"
@@ -20,7 +20,8 @@ void CCalculatePage::DoDataExchange(CDataExchange* pDX)
 BOOL CCalculatePage::OnInitDialog()
 {
     // Binds the controls and fills both lists from the template's list data.
-    CDialog::OnInitDialog();
+    if (!CDialog::OnInitDialog())
+        return FALSE;
 
     // Selects the default rows and writes the default length and size; each
     // write evaluates, so the first result is there before the first paint.

@@ -1,4 +1,4 @@
-#include "help_page.h"
+#include "pages/help_page.h"
 
 const char* const CHelpPage::kHelpText =
     "Some help information:\r\n\r\n"
@@ -30,7 +30,8 @@ void CHelpPage::DoDataExchange(CDataExchange* pDX)
 
 BOOL CHelpPage::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    if (!CDialog::OnInitDialog())
+        return FALSE;
     m_editHelp.SetWindowText(kHelpText);
     return TRUE;
 }

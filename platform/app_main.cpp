@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "win_app.h"
+#include "platform/win_app.h"
 
 // Nothing in the program throws: running out of memory ends it, here rather
 // than through the library's exception machinery.

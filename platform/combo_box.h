@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wnd.h"
+#include "platform/wnd.h"
 
 class CComboBox : public CWnd {
 public:

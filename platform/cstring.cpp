@@ -1,6 +1,6 @@
-#include "cstring.h"
+#include "platform/cstring.h"
 
-#include "win_app.h"
+#include "platform/win_app.h"
 
 bool CString::LoadString(UINT nID)
 {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "model/text_buffer.h"
+#include "base/text_buffer.h"
 
 // The program's 8-bit string: ANSI code page text, never wide.
 class CString : public TextBuffer {

@@ -1,9 +1,9 @@
-#include "dialog.h"
+#include "platform/dialog.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "win_app.h"
+#include "platform/win_app.h"
 
 namespace {
 
@@ -90,7 +90,13 @@ BOOL CDialog::OnInitDialog()
     RunDialogInit();
     CDataExchange dx(*this);
     DoDataExchange(&dx);
-    return TRUE;
+    if (!dx.Failed())
+        return TRUE;
+    if (m_bModal)
+        EndDialog(-1);
+    else
+        ::DestroyWindow(m_hWnd);
+    return FALSE;
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
@@ -229,9 +235,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
 }
 
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control)
+bool DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control)
 {
     control.Attach(pDX->m_dialog.GetDlgItem(nIDC));
     if (control.m_hWnd)
         pDX->m_dialog.AddBoundControl(control);
+    return control.m_hWnd != nullptr;
 }

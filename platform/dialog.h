@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "wnd.h"
+#include "platform/wnd.h"
 
 class CDialog;
 
@@ -10,7 +10,14 @@ class CDialog;
 class CDataExchange {
 public:
     explicit CDataExchange(CDialog& dialog) : m_dialog(dialog) {}
+    // A binding the dialog cannot work without failed: the dialog ends.
+    void Fail() { m_bFailed = true; }
+    bool Failed() const { return m_bFailed; }
+
     CDialog& m_dialog;
+
+private:
+    bool m_bFailed = false;
 };
 
 // A dialog built from a template in the program's resources, modal (DoModal)
@@ -30,6 +37,8 @@ public:
 
     // Base: fills lists from the template's dialog-init data, then binds the
     // controls (DoDataExchange). TRUE: the platform sets the initial focus.
+    // FALSE: a binding failed and the dialog is ending (DoModal gives -1,
+    // Create FALSE); a derived class then returns FALSE at once.
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(CDataExchange* pDX);
     // Modal: end the dialog with IDOK / IDCANCEL. Modeless: nothing.
@@ -66,5 +75,5 @@ private:
 };
 
 // Attaches a control view to the dialog's control with that id. A control
-// that is not there stays unbound (null handle).
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control);
+// that is not there stays unbound (null handle) and the result is false.
+bool DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control);

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "geometry.h"
+#include "platform/geometry.h"
 
 // Message maps: static constexpr tables of (message, notification code,
 // control id) -> member handler, dispatched by the class's CMessageMapImpl base.

@@ -1,8 +1,8 @@
-#include "sound.h"
+#include "platform/sound.h"
 
 #include <mmsystem.h>
 
-#include "win_app.h"
+#include "platform/win_app.h"
 
 namespace {
 

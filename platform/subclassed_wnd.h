@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "dialog.h"
-#include "wnd.h"
+#include "platform/dialog.h"
+#include "platform/wnd.h"
 
 // A control whose messages the program sees before the control does:
 // Base is the control's view class (CTabCtrl...). The previous window
@@ -93,9 +93,10 @@ LRESULT CALLBACK CSubclassedWnd<Base>::WindowProc(HWND hWnd, UINT message, WPARA
 }
 
 // Binding a control that has its own message map subclasses it, so the
-// program sees its messages first.
+// program sees its messages first. False: the control is missing or already
+// subclassed by another object, and its handlers will never run.
 template <class Base>
-void DDX_Control(CDataExchange* pDX, int nIDC, CSubclassedWnd<Base>& control)
+[[nodiscard]] bool DDX_Control(CDataExchange* pDX, int nIDC, CSubclassedWnd<Base>& control)
 {
-    control.SubclassDlgItem(nIDC, pDX->m_dialog);
+    return control.SubclassDlgItem(nIDC, pDX->m_dialog);
 }

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "wnd.h"
+#include "platform/wnd.h"
 
 class CTabCtrl : public CWnd {
 public:

@@ -1,6 +1,6 @@
-#include "win_app.h"
+#include "platform/win_app.h"
 
-#include "wnd.h"
+#include "platform/wnd.h"
 
 namespace {
 CWinApp* g_app = nullptr;

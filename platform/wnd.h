@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "cstring.h"
-#include "geometry.h"
+#include "platform/cstring.h"
+#include "platform/geometry.h"
 
 // A non-owning view of a window: one HWND, one line per operation.
 class CWnd {

@@ -1,4 +1,4 @@
 // The one application object; the process entry starts it.
-#include "rate_app.h"
+#include "shell/rate_app.h"
 
 CRateApp theApp;

@@ -1,6 +1,6 @@
-#include "main_dlg.h"
+#include "shell/main_dlg.h"
 
-#include "about_dlg.h"
+#include "shell/about_dlg.h"
 #include "platform/cstring.h"
 #include "platform/paint_dc.h"
 #include "platform/win_app.h"
@@ -14,12 +14,15 @@ CMainDlg::CMainDlg(CWnd* pParent)
 void CMainDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_TABS, m_tabPages);
+    // Without its mouse handler the strip could never switch pages.
+    if (!DDX_Control(pDX, IDC_TABS, m_tabPages))
+        pDX->Fail();
 }
 
 BOOL CMainDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    if (!CDialog::OnInitDialog())
+        return FALSE;
 
     // The About entry goes at the end of the window menu.
     if (HMENU systemMenu = GetSystemMenu(FALSE)) {
@@ -36,7 +39,10 @@ BOOL CMainDlg::OnInitDialog()
 
     m_tabPages.InsertItem(0, "Calculate");
     m_tabPages.InsertItem(1, "Help");
-    m_tabPages.Init();
+    if (!m_tabPages.Init()) {
+        EndDialog(-1);
+        return FALSE;
+    }
 
     // The platform puts the focus on the first tab stop, the Exit button.
     return TRUE;

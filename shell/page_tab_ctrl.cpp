@@ -1,4 +1,4 @@
-#include "page_tab_ctrl.h"
+#include "shell/page_tab_ctrl.h"
 
 #include "pages/calculate_page.h"
 #include "pages/help_page.h"
@@ -10,14 +10,15 @@ CPageTabCtrl::CPageTabCtrl()
 {
 }
 
-void CPageTabCtrl::Init()
+bool CPageTabCtrl::Init()
 {
     m_nCurrentPage = 0;
-    m_pPages[0]->Create(IDD_CALCULATE_PAGE, this);
-    m_pPages[1]->Create(IDD_HELP_PAGE, this);
+    if (!m_pPages[0]->Create(IDD_CALCULATE_PAGE, this) || !m_pPages[1]->Create(IDD_HELP_PAGE, this))
+        return false;
     m_pPages[0]->ShowWindow(SW_SHOW);
     m_pPages[1]->ShowWindow(SW_HIDE);
     SetRectangle();
+    return true;
 }
 
 void CPageTabCtrl::SetRectangle()

@@ -20,7 +20,8 @@ public:
     int m_nCurrentPage = 0;
     int m_nPageCount;
 
-    void Init();
+    // False when a page could not be created.
+    bool Init();
     void SetRectangle();
     void OnLButtonDown(UINT nFlags, CPoint point);
 

@@ -1,9 +1,9 @@
-#include "rate_app.h"
+#include "shell/rate_app.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include "main_dlg.h"
+#include "shell/main_dlg.h"
 
 BOOL CRateApp::InitInstance()
 {

@@ -7,7 +7,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$root/build/coverage
 rc=(--rc lcov_branch_coverage=1 --rc geninfo_no_exception_branch=1)
 lcov -q "${rc[@]}" --capture --directory "$dir" --output-file "$dir/all.info" 2>/dev/null
-lcov -q "${rc[@]}" --extract "$dir/all.info" "$root/model/*" --output-file "$dir/model.info" 2>/dev/null
+# The layers' headers are compiled through their published folders (build/include).
+lcov -q "${rc[@]}" --extract "$dir/all.info" "$root/model/*" "$root/base/*" "*/include/kelvane_model/model/*" \
+  "*/include/kelvane_base/base/*" --output-file "$dir/model.info" 2>/dev/null
 summary=$(lcov "${rc[@]}" --summary "$dir/model.info" 2>&1 | grep -E 'lines|branches')
 echo "Coverage of model/ by its tests:"
 echo "$summary"

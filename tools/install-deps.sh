@@ -4,16 +4,21 @@
 set -euo pipefail
 what=${1:-all}
 
-native=(cmake g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev lcov python3)
-windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
-         binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool
-         imagemagick x11-utils zip unzip qemu-user-static)
+# Each list holds everything its path needs on a bare Debian 12 (cmake only
+# recommends make, and recommendations are not installed).
+build=(cmake make)
+native=("${build[@]}" g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev lcov python3 clang-format-14)
+# The run command: the program and Wine in a virtual display, and a screenshot.
+windows=("${build[@]}" g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
+         binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool imagemagick)
+# The Windows tests on top: GoogleTest's sources, the zips, qemu for 32-bit code.
+windows_tests=(googletest x11-utils zip unzip qemu-user-static)
 
 want=()
 case "$what" in
   native) want=("${native[@]}") ;;
   windows) want=("${windows[@]}") ;;
-  all) want=("${native[@]}" "${windows[@]}") ;;
+  all) want=("${native[@]}" "${windows[@]}" "${windows_tests[@]}") ;;
   *) echo "usage: $0 [native|windows|all]" >&2; exit 2 ;;
 esac
 

@@ -22,9 +22,9 @@ count() {  # count STATUS WHAT
 }
 for preset in native coverage fuzz win64 win32; do
   echo "=== $preset: configure and build"
-  # Warnings as errors, so that a warning is not lost in an incremental build.
-  { cmake --preset $preset -DCMAKE_COMPILE_WARNING_AS_ERROR=ON && cmake --build --preset $preset -j "$(nproc)"; } >"$log" 2>&1 &&
-    ! grep -i warning "$log" || { cat "$log"; count 1 "$preset build (or its warnings)"; continue; }
+  # The presets make warnings errors; a linker's warning is caught here.
+  { cmake --preset $preset && cmake --build --preset $preset -j "$(nproc)"; } >"$log" 2>&1 &&
+    ! grep -i "warning:" "$log" || { cat "$log"; count 1 "$preset build (or its warnings)"; continue; }
   echo "=== $preset: test"
   # Windows tests share one display, where focus and the clipboard are global: one at a time.
   ctest --preset $preset -j "$([[ $preset == win* ]] && echo 1 || nproc)" 2>&1 | tee "$log"

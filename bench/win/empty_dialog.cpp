@@ -2,7 +2,7 @@
 // built and linked as kelvane.exe is.
 #include <windows.h>
 
-#include "bench_ids.h"
+#include "bench/win/bench_ids.h"
 
 namespace {
 

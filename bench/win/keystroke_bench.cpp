@@ -13,7 +13,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "bench_ids.h"
+#include "bench/win/bench_ids.h"
 #include "res/resource.h"
 #include "shell/main_dlg.h"
 

@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include "bench_ids.h"
+#include "bench/win/bench_ids.h"
 
 namespace {
 

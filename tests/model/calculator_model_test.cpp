@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_form.h"
+#include "tests/model/fake_form.h"
 
 namespace {
 

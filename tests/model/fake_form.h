@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "calculator_model.h"
+#include "model/calculator_model.h"
 
 // The calculator page's stand-in, with its model. Like an edit box, writing a
 // text notifies the model before the write returns, also when it is unchanged

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "number_text.h"
+#include "model/number_text.h"
 
 // The conversions held to the build machine's glibc. The length is strtod's
 // on the text up to the first character no decimal number holds, so that

@@ -3,9 +3,9 @@
 // the five-digit rounding and every result a typed input can give.
 #include <random>
 
-#include "calculator_model.h"
-#include "number_reference.h"
-#include "presets.h"
+#include "model/calculator_model.h"
+#include "tests/model/number_reference.h"
+#include "model/presets.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "pages/help_page.h"
 #include "platform/subclassed_wnd.h"
 #include "shell/main_dlg.h"
-#include "version.h"
+#include "res/version.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "text_buffer.h"
+#include "base/text_buffer.h"
 
 #include <cstdlib>
 #include <cstring>
