@@ -37,8 +37,9 @@ char* TextBuffer::Reserve(std::size_t capacity)
 {
     if (m_data && capacity <= m_capacity)
         return m_data;
-    char* grown = capacity < static_cast<std::size_t>(-1) / 2 ? static_cast<char*>(std::realloc(m_data, capacity + 1))
-                                                               : nullptr;
+    char* grown = capacity < static_cast<std::size_t>(-1) / 2
+                      ? static_cast<char*>(std::realloc(m_data, capacity + 1))
+                      : nullptr;
     if (!grown)
         std::abort();
     if (!m_data)

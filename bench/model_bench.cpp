@@ -95,6 +95,6 @@ void BM_FormatBitrate(benchmark::State& state)
 }
 BENCHMARK(BM_FormatBitrate);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -37,16 +37,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (step < 'L' && outside)
             Check(form.log.empty(), "row", text);
         else
-            Check(form.log.ends_with(form.resultText == "Try Again!" ? "wait end" : "result " + form.resultText), "evaluation", form.log);
+            Check(form.log.ends_with(form.resultText == "Try Again!" ? "wait end"
+                                                                     : "result " + form.resultText),
+                  "evaluation", form.log);
         // A message, or a bitrate in (0, 97386].
         const double shown = ParseLength(form.resultText);
-        Check(form.resultText.find_first_of("!'") != std::string::npos || (shown > 0.0 && shown <= 97386.0), "result",
-              form.resultText);
+        Check(form.resultText.find_first_of("!'") != std::string::npos || (shown > 0.0 && shown <= 97386.0),
+              "result", form.resultText);
     }
     // The result depends only on the inputs as they stand, not on the way there.
     FakeForm fresh;
-    for (const auto& [step, text] : {std::pair{'I', std::string()}, {'A', audioRow}, {'M', form.sizeText}, {'L', form.lengthText}})
+    for (const auto& [step, text] :
+         {std::pair{'I', std::string()}, {'A', audioRow}, {'M', form.sizeText}, {'L', form.lengthText}})
         fresh.Do(step, text);
-    Check(form.resultText == "Try Again!" || fresh.resultText == form.resultText, "history", fresh.resultText + " vs " + form.resultText);
+    Check(form.resultText == "Try Again!" || fresh.resultText == form.resultText, "history",
+          fresh.resultText + " vs " + form.resultText);
     return 0;
 }

@@ -20,9 +20,11 @@ bool IsRowOf(const Table& table, int row)
     return row >= 0 && static_cast<std::size_t>(row) < table.size();
 }
 
-} // namespace
+}  // namespace
 
-CalculatorModel::CalculatorModel(ICalculatorForm& form) : m_form(form) {}
+CalculatorModel::CalculatorModel(ICalculatorForm& form) : m_form(form)
+{
+}
 
 double CalculatorModel::ComputeVideoBitrate(double seconds, int audioRate, int targetSize)
 {
@@ -36,8 +38,8 @@ void CalculatorModel::Initialise()
     m_nAudioRate = kAudioRates[kDefaultAudioRow];
     m_form.SetDiscsRow(kDefaultDiscsRow);
     m_nTargetSize = kDiscPresets[kDefaultDiscsRow].kilobytes;
-    m_form.SetLengthText(kDefaultLengthText);                     // evaluates
-    m_form.SetSizeText(kDiscPresets[kDefaultDiscsRow].megabytes); // OnChangeSize
+    m_form.SetLengthText(kDefaultLengthText);                      // evaluates
+    m_form.SetSizeText(kDiscPresets[kDefaultDiscsRow].megabytes);  // OnChangeSize
 }
 
 void CalculatorModel::OnSelchangeAudio()
@@ -79,7 +81,7 @@ void CalculatorModel::Recalculate()
     if (minutes == kSpecialMinutes) {
         m_form.BeginWaitCursor();
         m_form.PlayAlertSound();
-        m_form.SetLengthText(kDefaultLengthText); // evaluates 120 nested
+        m_form.SetLengthText(kDefaultLengthText);  // evaluates 120 nested
         m_form.SetResultText("Try Again!");
         m_form.EndWaitCursor();
         return;

@@ -22,8 +22,8 @@ public:
     void OnSelchangeDiscs();
     void Recalculate();
 
-    std::int32_t m_nAudioRate = 0;  // KB of sound per second
-    std::int32_t m_nTargetSize = 0; // KB
+    std::int32_t m_nAudioRate = 0;   // KB of sound per second
+    std::int32_t m_nTargetSize = 0;  // KB
 
 private:
     ICalculatorForm& m_form;

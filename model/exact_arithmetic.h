@@ -49,7 +49,7 @@ public:
     void MulPow5(int exponent)
     {
         for (; exponent >= 13; exponent -= 13)
-            MulAdd(1220703125); // 5^13, the largest power of 5 in a limb
+            MulAdd(1220703125);  // 5^13, the largest power of 5 in a limb
         for (; exponent > 0; --exponent)
             MulAdd(5);
     }
@@ -64,10 +64,7 @@ public:
         Trim();
     }
 
-    long BitLength() const
-    {
-        return m_size == 0 ? 0 : 32L * m_size - std::countl_zero(m_limb[m_size - 1]);
-    }
+    long BitLength() const { return m_size == 0 ? 0 : 32L * m_size - std::countl_zero(m_limb[m_size - 1]); }
 
     // The sign of a - b * 2^shift, for any shift.
     friend int Compare(const BigUnsigned& a, const BigUnsigned& b, int shift)
@@ -120,6 +117,6 @@ private:
         return Limb(source) << bits | Limb(source - 1) >> (32 - bits);
     }
 
-    int m_size = 0; // limbs in use; the top one is nonzero
+    int m_size = 0;  // limbs in use; the top one is nonzero
     std::uint32_t m_limb[Limbs];
 };

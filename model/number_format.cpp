@@ -79,7 +79,8 @@ char* WriteExponentForm(char* out, double value)
     // From the binary exponent, 78913 / 2^18 being just under log10(2): never
     // above the decimal exponent, and at most two below it.
     const BinaryNumber binary = FromBits(std::bit_cast<std::uint64_t>(value));
-    int exponent = ((static_cast<int>(std::bit_width(binary.mantissa)) - 1 + binary.exponent) * 78913 >> 18) - 1;
+    int exponent =
+        ((static_cast<int>(std::bit_width(binary.mantissa)) - 1 + binary.exponent) * 78913 >> 18) - 1;
     std::uint32_t digits = 0;
     while ((digits = RoundScaled(value, kSignificantDigits - 1 - exponent)) > 100000)
         ++exponent;
@@ -99,7 +100,7 @@ char* WriteExponentForm(char* out, double value)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 BitrateText FormatBitrate(double value)
 {
@@ -123,6 +124,6 @@ BitrateText FormatBitrate(double value)
     } else {
         out = WriteExponentForm(out, value);
     }
-    *out = '\0'; // after trimmed zeros
+    *out = '\0';  // after trimmed zeros
     return text;
 }

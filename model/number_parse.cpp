@@ -45,8 +45,8 @@ std::size_t SkipBlanks(std::string_view text)
 
 std::int32_t SaturateToInt32(std::int64_t value)
 {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 // The bit pattern of 2^exponent, saturated at 0 and infinity.
@@ -77,7 +77,7 @@ int CompareWithMidpoint(const Digits& scaled, const Digits& powerOf5, int expone
     return Compare(scaled, midpoint, lower.exponent - 1 - exponent);
 }
 
-} // namespace
+}  // namespace
 
 double ParseLength(std::string_view text)
 {
@@ -90,7 +90,7 @@ double ParseLength(std::string_view text)
     // The number is digits * 10^exponent: the first kKeptDigits significant
     // digits, then a 1 if any later one is nonzero.
     Digits digits;
-    std::uint64_t leading = 0; // the same digits while there are few
+    std::uint64_t leading = 0;  // the same digits while there are few
     int kept = 0;
     bool sticky = false;
     bool any = false;
@@ -134,7 +134,7 @@ double ParseLength(std::string_view text)
 
     // The number lies in [10^lead, 10^(lead + 1)).
     const std::int64_t lead = kept - 1 + exponent;
-    if (kept == 0 || lead < -324) // below half the least subnormal
+    if (kept == 0 || lead < -324)  // below half the least subnormal
         return negative ? -0.0 : 0.0;
     if (lead > 308)
         return negative ? -kInfinity : kInfinity;

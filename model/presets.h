@@ -10,8 +10,8 @@
 inline constexpr std::array<std::int32_t, 10> kAudioRates = {40, 32, 28, 24, 20, 16, 14, 12, 8, 7};
 
 struct DiscPreset {
-    std::int32_t kilobytes; // 650 MB x discs x 1024
-    const char* megabytes;  // what the megabyte box shows for it
+    std::int32_t kilobytes;  // 650 MB x discs x 1024
+    const char* megabytes;   // what the megabyte box shows for it
 };
 
 inline constexpr std::array<DiscPreset, 4> kDiscPresets = {{

@@ -3,7 +3,9 @@
 #include "platform/sound.h"
 #include "platform/wait_cursor.h"
 
-CCalculatePage::CCalculatePage(CWnd* pParent) : CMessageMapImpl(IDD_CALCULATE_PAGE, pParent), m_model(*this) {}
+CCalculatePage::CCalculatePage(CWnd* pParent) : CMessageMapImpl(IDD_CALCULATE_PAGE, pParent), m_model(*this)
+{
+}
 
 void CCalculatePage::DoDataExchange(CDataExchange* pDX)
 {

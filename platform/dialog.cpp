@@ -16,7 +16,9 @@ constexpr WORD kInitListAddString = 0x0401;
 
 }  // namespace
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
+{
+}
 
 CDialog::~CDialog()
 {
@@ -99,7 +101,9 @@ BOOL CDialog::OnInitDialog()
     return FALSE;
 }
 
-void CDialog::DoDataExchange(CDataExchange*) {}
+void CDialog::DoDataExchange(CDataExchange*)
+{
+}
 
 void CDialog::OnOK()
 {

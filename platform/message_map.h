@@ -29,9 +29,14 @@ struct MessageEntry {
 
 namespace message_map_detail {
 
-template <class F> struct MemberOf;
-template <class C, class R, class... A> struct MemberOf<R (C::*)(A...)> { using type = C; };
-template <auto Fn> using OwnerOf = typename MemberOf<decltype(Fn)>::type;
+template <class F>
+struct MemberOf;
+template <class C, class R, class... A>
+struct MemberOf<R (C::*)(A...)> {
+    using type = C;
+};
+template <auto Fn>
+using OwnerOf = typename MemberOf<decltype(Fn)>::type;
 
 // Cracks wParam/lParam into the handler's own parameters, chosen by its signature:
 //   void()                 commands, notifications, WM_PAINT ...
@@ -120,7 +125,8 @@ public:
 protected:
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
     {
-        static_assert(IsUniqueMessageMap(T::messageMap), "a (message, code, id) listed twice leaves a handler dead");
+        static_assert(IsUniqueMessageMap(T::messageMap),
+                      "a (message, code, id) listed twice leaves a handler dead");
         return DispatchMessageMap(T::messageMap, static_cast<T&>(*this), message, wParam, lParam, result) ||
                TBase::OnWndMsg(message, wParam, lParam, result);
     }

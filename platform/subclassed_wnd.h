@@ -64,7 +64,8 @@ void CSubclassedWnd<Base>::UnsubclassWindow()
 }
 
 template <class Base>
-LRESULT CALLBACK CSubclassedWnd<Base>::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+LRESULT CALLBACK CSubclassedWnd<Base>::WindowProc(HWND hWnd, UINT message, WPARAM wParam,
+                                                  LPARAM lParam) noexcept
 {
     auto* self = static_cast<CSubclassedWnd*>(::GetPropA(hWnd, kThisProperty));
     if (!self)

@@ -55,8 +55,10 @@ void CMainDlg::OnOK()
     // lose it. A push button that got the focus back without its default
     // look (the About box closing) is still the one Enter presses.
     HWND focus = ::GetFocus();
-    if (focus && ::IsChild(m_hWnd, focus) && (::SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
-        SendMessage(WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+    if (focus && ::IsChild(m_hWnd, focus) &&
+        (::SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
+        SendMessage(WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(focus), BN_CLICKED),
+                    reinterpret_cast<LPARAM>(focus));
 }
 
 void CMainDlg::OnSysCommand(UINT nID, LPARAM)

@@ -129,8 +129,8 @@ int main(int argc, char** argv)
             }
         }
         const double p = Median(ours), f = Median(floorTimes), g = Median(spunTimes);
-        std::printf("%s program_us=%.1f floor_us=%.1f ratio=%.2f floor_with_spin_us=%.1f\n", typed ? "keystroke" : "settext",
-                    p, f, p / f, g);
+        std::printf("%s program_us=%.1f floor_us=%.1f ratio=%.2f floor_with_spin_us=%.1f\n",
+                    typed ? "keystroke" : "settext", p, f, p / f, g);
     }
     ::DestroyWindow(floorSpin);
     ::DestroyWindow(floor);

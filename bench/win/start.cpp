@@ -71,7 +71,8 @@ int main(int argc, char** argv)
     LARGE_INTEGER frequency, begin, end;
     ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&begin);
-    if (!::CreateProcessA(argv[1], commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!::CreateProcessA(argv[1], commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
         std::printf("FAIL: cannot start %s (error %lu)\n", argv[1], ::GetLastError());
         return 1;
     }
@@ -86,13 +87,15 @@ int main(int argc, char** argv)
         ::TerminateProcess(process.hProcess, 1);
         return 1;
     }
-    const double ms = 1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
+    const double ms =
+        1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
 
     // Measured once it has painted and settled.
     ::Sleep(500);
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
-    ::GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    ::GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                           sizeof memory);
 
     ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);  // Exit
     DWORD code = STILL_ACTIVE;
@@ -100,7 +103,8 @@ int main(int argc, char** argv)
         ::GetExitCodeProcess(process.hProcess, &code);
     else
         ::TerminateProcess(process.hProcess, 1);
-    const size_t privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;  // Wine: the latter
+    const size_t privateBytes =
+        memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;  // Wine: the latter
     std::printf("ready_ms=%.1f working_set_kb=%zu private_kb=%zu exit=%lu\n", ms,
                 static_cast<size_t>(memory.WorkingSetSize / 1024), privateBytes / 1024, code);
     ::CloseHandle(process.hThread);

@@ -16,11 +16,20 @@
 
 namespace {
 
-const struct { int id; const char* name; } kControls[] = {{IDCANCEL, "exit"}, {IDC_ABOUT, "about"}, {IDC_LENGTH, "length"}, {IDC_DISCS, "discs"},
-                 {IDC_SIZE, "size"}, {IDC_AUDIO, "sound"}, {IDC_RESULT, "result"},
-                 {IDC_LENGTH_SPIN, "length_spin"}, {IDC_SIZE_SPIN, "size_spin"}};
+const struct {
+    int id;
+    const char* name;
+} kControls[] = {{IDCANCEL, "exit"},          {IDC_ABOUT, "about"},
+                 {IDC_LENGTH, "length"},      {IDC_DISCS, "discs"},
+                 {IDC_SIZE, "size"},          {IDC_AUDIO, "sound"},
+                 {IDC_RESULT, "result"},      {IDC_LENGTH_SPIN, "length_spin"},
+                 {IDC_SIZE_SPIN, "size_spin"}};
 
-struct Program { HWND main = nullptr, calc = nullptr, help = nullptr; DWORD pid = 0; int windows = 0; };
+struct Program {
+    HWND main = nullptr, calc = nullptr, help = nullptr;
+    DWORD pid = 0;
+    int windows = 0;
+};
 
 LRESULT Send(HWND w, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 {
@@ -59,7 +68,8 @@ Program Find()
     Program prog;
     prog.main = ::FindWindowA("#32770", "Kelvane");  // top-level captions are known to every process
     ::GetWindowThreadProcessId(prog.main, &prog.pid);
-    for (HWND page = nullptr; (page = ::FindWindowExA(::GetDlgItem(prog.main, IDC_TABS), page, "#32770", nullptr));)
+    for (HWND page = nullptr;
+         (page = ::FindWindowExA(::GetDlgItem(prog.main, IDC_TABS), page, "#32770", nullptr));)
         (::GetDlgItem(page, IDC_LENGTH) ? prog.calc : prog.help) = page;
     return prog;
 }
@@ -80,7 +90,8 @@ std::string Value(Program& prog, const std::string& key)
         return key == "title" ? Text(prog.main) : popup != prog.main ? Text(popup) : "";
     if (key == "page")
         return ::IsWindowVisible(prog.calc) == ::IsWindowVisible(prog.help) ? "both or none"
-               : ::IsWindowVisible(prog.calc)                             ? "calculate" : "help";
+               : ::IsWindowVisible(prog.calc)                               ? "calculate"
+                                                                            : "help";
     if (key == "disc" || key == "sound")
         return Text(::GetDlgItem(prog.calc, key == "disc" ? IDC_DISCS : IDC_AUDIO), true);
     if (key == "windows" && (prog.windows = 0, ::EnumWindows(CountWindows, reinterpret_cast<LPARAM>(&prog))))
@@ -89,20 +100,24 @@ std::string Value(Program& prog, const std::string& key)
         return std::to_string(memory.PagefileUsage / 1024);
     if (key == "drawing_objects")  // Wine answers 0
         return std::to_string(::GetGuiResources(process.get(), GR_GDIOBJECTS));
-    if (key == "at:tabs" && ::GetWindowRect(::GetDlgItem(prog.main, IDC_TABS), &r) && ::GetWindowRect(prog.calc, &page))
+    if (key == "at:tabs" && ::GetWindowRect(::GetDlgItem(prog.main, IDC_TABS), &r) &&
+        ::GetWindowRect(prog.calc, &page))
         std::snprintf(text, sizeof text, "%ld %ld %ld", r.left + 4, r.right - 4, (r.top + page.top) / 2);
-    const bool focus = key == "focus" && ::GetGUIThreadInfo(::GetWindowThreadProcessId(prog.main, nullptr), &gui);
+    const bool focus =
+        key == "focus" && ::GetGUIThreadInfo(::GetWindowThreadProcessId(prog.main, nullptr), &gui);
     for (const auto& c : kControls) {
         HWND w = ::GetDlgItem(c.id == IDCANCEL || c.id == IDC_ABOUT ? prog.main : prog.calc, c.id);
         if (focus && gui.hwndFocus == w)
             return c.name;
         if (key == c.name)
             return Text(w);
-        // Screen points to click: the centre, and the middles of the upper and lower halves (a spin's arrows).
+        // Screen points to click: the centre, and the middles of the upper and lower halves (a spin's
+        // arrows).
         const std::string at = "at:" + std::string(c.name);
         const int part = key == at ? 2 : key == at + "_up" ? 1 : key == at + "_down" ? 3 : 0;
         if (part && ::GetWindowRect(w, &r))
-            std::snprintf(text, sizeof text, "%ld %ld", (r.left + r.right) / 2, r.top + (r.bottom - r.top) * part / 4);
+            std::snprintf(text, sizeof text, "%ld %ld", (r.left + r.right) / 2,
+                          r.top + (r.bottom - r.top) * part / 4);
     }
     return focus ? "other" : text[0] ? text : "<unknown key>";
 }
@@ -149,7 +164,10 @@ int main(int argc, char** argv)
     for (int i = 2; command == "get" && i < argc; ++i)
         std::printf("%s\n", Value(prog, argv[i]).c_str());
     if (command == "expect")
-        return Expect(argc - 2 - timed, argv + 2 + timed, timed ? std::strtoul(argv[2] + 10, nullptr, 10) : 15000) ? 0 : 1;
+        return Expect(argc - 2 - timed, argv + 2 + timed,
+                      timed ? std::strtoul(argv[2] + 10, nullptr, 10) : 15000)
+                   ? 0
+                   : 1;
     if (command == "clip" && argc == 3)
         return Clip(argv[2]) ? 0 : 1;
     return command == "get" && prog.main ? 0 : 2;

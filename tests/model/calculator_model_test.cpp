@@ -39,13 +39,14 @@ TEST(CalculatorModel, Scripts)
         {"I;|;L120;L1;L500", "result 611.56; result 88619; result 49.493"},
         {"I;|;L501;L500.0000001;L666.5", "result Whoa!; result Whoa!; result Whoa!"},
         {"I;|;L;L0;L-1;L-1.0000001", "result Can't!; result Can't!; result Can't!; result Can't!"},
-        {"I;|;L-0.5;L0.5", "result Can't; result Can't"}, // a negative bitrate; 665120/30*8 = 177365
-        {"I;M146270;|;L204.8;M146271;M146272", "result 97385; result 97386; result Can't"}, // 97385.33, 97386.67
-        {"I;A9;M9000;|;L100", "result 12232"},                      // 9174000/6000*8 exactly
-        {"I;M2893;|;L39", "result 10000."},                         // 2924992/2340*8 = 9999.97
-        {"I;M45;|;L8", "result 640."},                              // 38400/480*8 exactly
-        {"I;M468;|;L500;M469", "result Can't; result 6.8267e-002"}, // -768/30000*8, 256/30000*8
-        {"I;M75;|;L80;M76", "result Can't; result 1.7067"},         // 0 exactly, 1024/4800*8
+        {"I;|;L-0.5;L0.5", "result Can't; result Can't"},  // a negative bitrate; 665120/30*8 = 177365
+        {"I;M146270;|;L204.8;M146271;M146272",
+         "result 97385; result 97386; result Can't"},                // 97385.33, 97386.67
+        {"I;A9;M9000;|;L100", "result 12232"},                       // 9174000/6000*8 exactly
+        {"I;M2893;|;L39", "result 10000."},                          // 2924992/2340*8 = 9999.97
+        {"I;M45;|;L8", "result 640."},                               // 38400/480*8 exactly
+        {"I;M468;|;L500;M469", "result Can't; result 6.8267e-002"},  // -768/30000*8, 256/30000*8
+        {"I;M75;|;L80;M76", "result Can't; result 1.7067"},          // 0 exactly, 1024/4800*8
         // The alert, with the nested evaluation of 120 (1216000/7200*8 = 1351.1) overwritten.
         {"I;|;L666", "wait begin; sound; length 120; result 611.56; result Try Again!; wait end"},
         {"I;M1300;|;L666.0", "wait begin; sound; length 120; result 1351.1; result Try Again!; wait end"},
@@ -54,12 +55,14 @@ TEST(CalculatorModel, Scripts)
         // A disc row writes its megabytes, also when the box reads them, which
         // evaluates, and evaluates again with the size read back from the box.
         {"I;|;D0", "size 650; result 611.56; result 611.56"},
-        {"I;M700;|;D3;?", "size 2600; result 2830.2; result 2830.2; 2662400 KB"}, // 2547200/900
-        {"I;M1000;S;|;D3;?;D-1;D4;?", "size 2600; result 1009.8; 1024000 KB; 1024000 KB"}, // 908800/900
+        {"I;M700;|;D3;?", "size 2600; result 2830.2; result 2830.2; 2662400 KB"},           // 2547200/900
+        {"I;M1000;S;|;D3;?;D-1;D4;?", "size 2600; result 1009.8; 1024000 KB; 1024000 KB"},  // 908800/900
         // Typed megabytes as atoi reads them, x1024, saturated: 4194954 * 1024 would wrap to one CD.
-        {"I;D2;|;M9000;M \t+650x;?", "result 10112; result 611.56; 665600 KB"}, // 9100800/900
-        {"I;|;M;?;M-5;?;M2097151;?", "result Can't; 0 KB; result Can't; -5120 KB; result Can't; 2147482624 KB"},
-        {"I;|;M2097152;?;M4194954;?;M99999999999999999999;?", "result Can't; 2147483647 KB; result Can't; 2147483647 KB; result Can't; 2147483647 KB"},
+        {"I;D2;|;M9000;M \t+650x;?", "result 10112; result 611.56; 665600 KB"},  // 9100800/900
+        {"I;|;M;?;M-5;?;M2097151;?",
+         "result Can't; 0 KB; result Can't; -5120 KB; result Can't; 2147482624 KB"},
+        {"I;|;M2097152;?;M4194954;?;M99999999999999999999;?",
+         "result Can't; 2147483647 KB; result Can't; 2147483647 KB; result Can't; 2147483647 KB"},
         {"I;|;M-2097152;?;M-2097153;?", "result Can't; -2147483648 KB; result Can't; -2147483648 KB"},
         // An unbound box evaluates nothing; the values still follow the inputs: (1331200 - 40*7200)/900.
         {"I;B10;|;M9000;?", "665600 KB"},
@@ -80,7 +83,8 @@ TEST(TextBuffer, GrowsAndMovesWithoutLosingText)
     std::memcpy(text.Reserve(5000) + 3, "def", 3);
     text.SetSize(6);
     assigned = std::move(moved = TextBuffer(std::move(text)));
-    EXPECT_EQ(std::string(assigned.view()) + "|" + moved.c_str() + text.c_str() + "|" + assigned.c_str(), "abcdef||abcdef");
+    EXPECT_EQ(std::string(assigned.view()) + "|" + moved.c_str() + text.c_str() + "|" + assigned.c_str(),
+              "abcdef||abcdef");
 }
 
-} // namespace
+}  // namespace

@@ -13,7 +13,7 @@ public:
     bool lengthBound = true, sizeBound = true, refuseSize = false;
     std::string lengthText, sizeText, resultText;
     int audioRow = -1, discsRow = -1;
-    std::string log; // entries separated by "; "
+    std::string log;  // entries separated by "; "
 
     // Steps: L, M and a text typed into the length or megabyte box, A, D and a
     // row chosen in a list (not logged); I initialises; Bxy binds the length and
@@ -22,28 +22,54 @@ public:
     void Do(char step, const std::string& text)
     {
         switch (step) {
-        case 'L': lengthText = text; model.OnChangeLength(); break;
-        case 'M': sizeText = text; model.OnChangeSize(); break;
-        case 'A': audioRow = std::stoi(text); model.OnSelchangeAudio(); break;
-        case 'D': discsRow = std::stoi(text); model.OnSelchangeDiscs(); break;
-        case 'I': model.Initialise(); break;
-        case 'B': lengthBound = text[0] == '1'; sizeBound = text[1] == '1'; break;
-        case 'S': refuseSize = true; break;
-        case '|': log.clear(); break;
-        case '?': Log(std::to_string(model.m_nTargetSize) + " KB");
+        case 'L':
+            lengthText = text;
+            model.OnChangeLength();
+            break;
+        case 'M':
+            sizeText = text;
+            model.OnChangeSize();
+            break;
+        case 'A':
+            audioRow = std::stoi(text);
+            model.OnSelchangeAudio();
+            break;
+        case 'D':
+            discsRow = std::stoi(text);
+            model.OnSelchangeDiscs();
+            break;
+        case 'I':
+            model.Initialise();
+            break;
+        case 'B':
+            lengthBound = text[0] == '1';
+            sizeBound = text[1] == '1';
+            break;
+        case 'S':
+            refuseSize = true;
+            break;
+        case '|':
+            log.clear();
+            break;
+        case '?':
+            Log(std::to_string(model.m_nTargetSize) + " KB");
         }
     }
 
     void Log(const std::string& entry) { log += (log.empty() ? "" : "; ") + entry; }
     bool IsLengthBound() const override { return lengthBound; }
     TextBuffer GetLengthText() const override { return TextBuffer(lengthText); }
-    void SetLengthText(const char* text) override { Log("length " + (lengthText = text)); model.OnChangeLength(); }
+    void SetLengthText(const char* text) override
+    {
+        Log("length " + (lengthText = text));
+        model.OnChangeLength();
+    }
     bool IsSizeBound() const override { return sizeBound; }
     TextBuffer GetSizeText() const override { return TextBuffer(sizeText); }
     void SetSizeText(const char* text) override
     {
         Log("size " + std::string(text));
-        if (!refuseSize) // a box that refuses the write reports no change
+        if (!refuseSize)  // a box that refuses the write reports no change
             Do('M', text);
     }
     void SetResultText(const char* text) override { Log("result " + (resultText = text)); }

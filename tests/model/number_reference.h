@@ -35,12 +35,12 @@ inline std::string ReferenceBitrate(double value)
     if (text[6] == '5' && std::strspn(text + 7, "0") == std::strcspn(text + 7, "e"))
         value = std::nextafter(value, 2 * value);
     const int exponent = std::atoi(std::strchr(text, 'e') + 1);
-    const bool fixed = value == 0.0 || (exponent >= -1 && exponent <= 4); // from 0.1 to below 100000
+    const bool fixed = value == 0.0 || (exponent >= -1 && exponent <= 4);  // from 0.1 to below 100000
     std::snprintf(text, sizeof text, fixed ? "%.*f" : "%.*e", fixed ? 4 - exponent : 4, value);
     std::string number(text, std::strcspn(text, "e")), power = text + number.size();
     if (number.find('.') != std::string::npos)
         number.erase(number.find_last_not_of('0') + 1);
-    return number + (power.size() == 4 ? power.insert(2, "0") : power); // e-02 is e-002
+    return number + (power.size() == 4 ? power.insert(2, "0") : power);  // e-02 is e-002
 }
 
 // Counts the conversions held to the references; prints the first failures.
@@ -49,8 +49,10 @@ inline long g_checked = 0, g_failed = 0;
 inline void CheckLength(const std::string& text)
 {
     const double value = ParseLength(text), expected = ReferenceLength(text);
-    if (++g_checked && std::bit_cast<std::uint64_t>(value) != std::bit_cast<std::uint64_t>(expected) && g_failed++ < 9)
-        std::printf("ParseLength(\"%.50s\"), %zu chars: %a, strtod %a\n", text.c_str(), text.size(), value, expected);
+    if (++g_checked && std::bit_cast<std::uint64_t>(value) != std::bit_cast<std::uint64_t>(expected) &&
+        g_failed++ < 9)
+        std::printf("ParseLength(\"%.50s\"), %zu chars: %a, strtod %a\n", text.c_str(), text.size(), value,
+                    expected);
 }
 
 inline void CheckBitrate(double value)

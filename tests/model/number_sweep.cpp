@@ -26,7 +26,8 @@ void CheckTie(long long digits, int places)
 
 void CheckTyped(int megabytes, int minutes, int rate)
 {
-    const double bitrate = CalculatorModel::ComputeVideoBitrate(minutes * 60.0, rate, MegabytesToKilobytes(megabytes));
+    const double bitrate =
+        CalculatorModel::ComputeVideoBitrate(minutes * 60.0, rate, MegabytesToKilobytes(megabytes));
     if (bitrate > 0.0 && bitrate <= 97386.0)
         CheckBitrate(bitrate);
 }
@@ -39,7 +40,8 @@ void CheckRandom()
         c = "0123456789.eE+- \t\n\v\f\rxin"[g_random() % 24];
     for (int i = g_random() % 4 == 0 ? g_random() % 100 : 0; i > 0; --i)
         text += std::to_string(g_random()) + (g_random() % 30 ? "" : ".");
-    CheckLength(text + (g_random() % 2 ? "e" + std::to_string(static_cast<int>(g_random() % 700) - 350) : ""));
+    CheckLength(text +
+                (g_random() % 2 ? "e" + std::to_string(static_cast<int>(g_random() % 700) - 350) : ""));
     // A double of any binade up to infinity; it and the midpoint below it with
     // all their digits (exact in long double); a little above and below that.
     const std::uint64_t bits = (g_random() >> 1) % (0x7ffULL << 52) + 1;
@@ -59,17 +61,17 @@ void CheckRandom()
     CheckTyped(1 + g_random() % 9999, 1 + g_random() % 500, kAudioRates[g_random() % kAudioRates.size()]);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
     const bool all = argc != 4 || std::strcmp(argv[1], "--sample") != 0;
     g_random.seed(all ? 1 : std::strtoull(argv[3], nullptr, 10));
-    for (const double value : {HUGE_VAL, -HUGE_VAL, std::nan(""), -0.0, 9.99996e-3, 999999.0}) // and carries
+    for (const double value : {HUGE_VAL, -HUGE_VAL, std::nan(""), -0.0, 9.99996e-3, 999999.0})  // and carries
         CheckBitrate(value);
     for (long i = all ? 1'000'000 : std::atol(argv[2]); i > 0; --i)
         CheckRandom();
-    for (int places = -17; all && places <= 8; ++places) // beyond these no double is a tie
+    for (int places = -17; all && places <= 8; ++places)  // beyond these no double is a tie
         for (long long digits = 10000; digits < 100000; ++digits)
             CheckTie(digits, places);
     for (int megabytes = 1; all && megabytes <= 9999; ++megabytes)
