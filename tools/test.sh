@@ -20,6 +20,13 @@ trap 'rm -f "$log"' EXIT
 count() {  # count STATUS WHAT
   [ "$1" -eq 0 ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "=== FAILED: $2"; }
 }
+echo "=== the sources' layout (.clang-format)"
+find base model platform shell pages tests fuzz bench \( -name '*.h' -o -name '*.cpp' \) -print0 |
+  xargs -0 clang-format-14 --dry-run -Werror 2>&1 | sed -nE 's/^([^:]+):[0-9]+:[0-9]+: error.*/\1: not formatted/p' |
+  sort -u >"$log"
+cat "$log"
+[ ! -s "$log" ]
+count $? "formatting (clang-format-14 -i names the files)"
 for preset in native coverage fuzz win64 win32; do
   echo "=== $preset: configure and build"
   # The presets make warnings errors; a linker's warning is caught here.
