@@ -13,7 +13,7 @@ dir=${1:-$(mktemp -d /var/tmp/kelvane-bare.XXXXXX)}
 mirror=$(sed -n 's/^URIs: *//p; s/^deb \(http[^ ]*\) bookworm .*/\1/p' /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
   head -n 1)
 echo "=== a minimal Debian 12 root in $dir (mirror ${mirror:-default})"
-mmdebstrap --quiet --variant=minbase bookworm "$dir" ${mirror:+"$mirror"}
+mmdebstrap --variant=minbase bookworm "$dir" ${mirror:+"$mirror"}
 mkdir -p "$dir/root/kelvane"
 git -C "$root" archive HEAD | tar -x -C "$dir/root/kelvane"
 
