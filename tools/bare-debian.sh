@@ -10,8 +10,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 command -v mmdebstrap >/dev/null ||
   { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends mmdebstrap >/dev/null; }
 dir=${1:-$(mktemp -d /var/tmp/kelvane-bare.XXXXXX)}
-mirror=$(sed -n 's/^URIs: *//p; s/^deb \(http[^ ]*\) bookworm .*/\1/p' /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
-  head -n 1)
+mirror=$({ cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null || true; } |
+  sed -n 's/^URIs: *//p; s/^deb \(http[^ ]*\) bookworm .*/\1/p' | head -n 1)
 echo "=== a minimal Debian 12 root in $dir (mirror ${mirror:-default})"
 mmdebstrap --variant=minbase bookworm "$dir" ${mirror:+"$mirror"}
 mkdir -p "$dir/root/kelvane"
