@@ -51,6 +51,15 @@ void CDialog::UnbindControls()
     m_nBoundControls = 0;
 }
 
+HWND CDialog::TopLevelWindow() const
+{
+    // GetAncestor(GA_ROOT) would do, but Windows 95 and NT4 do not have it.
+    HWND window = m_hWnd;
+    while (window && (::GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
+        window = ::GetParent(window);
+    return window;
+}
+
 HWND CDialog::OwnerWindow() const
 {
     if (m_pParentWnd)
@@ -184,7 +193,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     // be lost, so they go on to the top-level dialog.
     if ((message == WM_NEXTDLGCTL || message == WM_CLOSE) && !m_bModal &&
         (::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD)) {
-        ::SendMessageA(::GetAncestor(m_hWnd, GA_ROOT), message, wParam, lParam);
+        ::SendMessageA(TopLevelWindow(), message, wParam, lParam);
         return TRUE;
     }
 

@@ -60,6 +60,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerWindow() const;
+    HWND TopLevelWindow() const;
     void RunDialogInit();
     void UnbindControls();
 
