@@ -48,5 +48,5 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     app->m_hInstance = hInstance;
     // It returns FALSE once the main window has closed: no message loop follows.
     app->InitInstance();
-    return 0;
+    return app->m_nExitCode;
 }

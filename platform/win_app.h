@@ -17,6 +17,8 @@ public:
     virtual BOOL InitInstance() { return FALSE; }
 
     const char* m_pszAppName;
+    // What the process ends with.
+    int m_nExitCode = 0;
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
 };

@@ -7,7 +7,11 @@
 
 CMainDlg::CMainDlg(CWnd* pParent)
     : CMessageMapImpl(IDD_MAIN, pParent),
-      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      // Its own image for the caption at any DPI, not the large one shrunk.
+      m_hSmallIcon(static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                                   IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                   ::GetSystemMetrics(SM_CYSMICON), 0)))
 {
 }
 
@@ -35,7 +39,7 @@ BOOL CMainDlg::OnInitDialog()
     }
 
     SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
+    SetIcon(m_hSmallIcon ? m_hSmallIcon : m_hIcon, FALSE);
 
     m_tabPages.InsertItem(0, "Calculate");
     m_tabPages.InsertItem(1, "Help");
@@ -99,4 +103,11 @@ void CMainDlg::OnAbout()
 {
     CAboutDlg dlgAbout;
     dlgAbout.DoModal();
+}
+
+BOOL CMainDlg::OnSelchangingTabs()
+{
+    // Only a mouse press switches pages: a selection made any other way (the
+    // arrow keys, Home, End) would name a page the strip does not show.
+    return !m_tabPages.IsPressing();
 }

@@ -13,6 +13,7 @@ public:
 
     CPageTabCtrl m_tabPages;
     HICON m_hIcon;
+    HICON m_hSmallIcon;  // the same picture at the caption's size
 
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -23,11 +24,13 @@ public:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnAbout();
+    BOOL OnSelchangingTabs();
 
     static constexpr MessageEntry<CMainDlg> messageMap[] = {
         OnMessage<&CMainDlg::OnSysCommand>(WM_SYSCOMMAND),
         OnMessage<&CMainDlg::OnPaint>(WM_PAINT),
         OnMessage<&CMainDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
         OnCommand<&CMainDlg::OnAbout>(BN_CLICKED, IDC_ABOUT),
+        OnNotify<&CMainDlg::OnSelchangingTabs>(TCN_SELCHANGING, IDC_TABS),
     };
 };

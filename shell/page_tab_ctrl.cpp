@@ -39,7 +39,9 @@ void CPageTabCtrl::SetRectangle()
 void CPageTabCtrl::OnLButtonDown(UINT, CPoint)
 {
     // The control selects and focuses the pressed tab first.
+    m_bPressing = true;
     Default();
+    m_bPressing = false;
 
     const int pressed = GetCurFocus();
     // Outside any tab the focus stays; an index without a page is ignored.

@@ -24,8 +24,14 @@ public:
     bool Init();
     void SetRectangle();
     void OnLButtonDown(UINT nFlags, CPoint point);
+    // True while the control handles a mouse press: the one time its
+    // selection may change.
+    bool IsPressing() const { return m_bPressing; }
 
     static constexpr MessageEntry<CPageTabCtrl> messageMap[] = {
         OnMessage<&CPageTabCtrl::OnLButtonDown>(WM_LBUTTONDOWN),
     };
+
+private:
+    bool m_bPressing = false;
 };

@@ -459,15 +459,31 @@ def wav_bytes(samples):
 # --------------------------------------------------------------------------
 
 
+def scaled(shape, size):
+    """A shape drawn on the 32-pixel grid, at another size."""
+    k = size / 32.0
+    return lambda x, y: shape(x / k, y / k)
+
+
+# Large icons for 96, 144 and 192 DPI (32, 48, 64 pixels); the program's small
+# icon also for 120 and 144 (16, 24, 32). The system takes the nearest.
+LARGE = (32, 48, 64)
+SMALL = (16, 24)
+
+
+def form_icon(shape):
+    return ico_bytes([icon_image(size, scaled(shape, size)) for size in LARGE])
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     outdir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, os.pardir, "res")
     files = {
-        "mainframe.ico": ico_bytes([icon_image(32, film_strip(32)), icon_image(16, film_strip(16))]),
-        "length.ico": ico_bytes([icon_image(32, clock_icon())]),
-        "size.ico": ico_bytes([icon_image(32, cd_icon())]),
-        "audio.ico": ico_bytes([icon_image(32, headphones_icon())]),
-        "result.ico": ico_bytes([icon_image(32, camera_icon())]),
+        "mainframe.ico": ico_bytes([icon_image(size, film_strip(size)) for size in LARGE + SMALL]),
+        "length.ico": form_icon(clock_icon()),
+        "size.ico": form_icon(cd_icon()),
+        "audio.ico": form_icon(headphones_icon()),
+        "result.ico": form_icon(camera_icon()),
         "banner.bmp": bmp_bytes(make_banner()),
         "about.bmp": bmp_bytes(make_about()),
         "alert.wav": wav_bytes(chime()),
