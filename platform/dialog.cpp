@@ -88,7 +88,9 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
     HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDTemplate),
                                      pParentWnd ? pParentWnd->m_hWnd : nullptr, DialogProc,
                                      reinterpret_cast<LPARAM>(this));
-    return hWnd != nullptr;
+    // A dialog that destroyed itself while initialising may still hand back
+    // its (dead) handle: it is gone once WM_NCDESTROY has cleared m_hWnd.
+    return hWnd != nullptr && m_hWnd == hWnd;
 }
 
 void CDialog::EndDialog(int nResult)

@@ -50,12 +50,17 @@ TEST(CalculatorModel, Scripts)
         // The alert, with the nested evaluation of 120 (1216000/7200*8 = 1351.1) overwritten.
         {"I;|;L666", "wait begin; sound; length 120; result 611.56; result Try Again!; wait end"},
         {"I;M1300;|;L666.0", "wait begin; sound; length 120; result 1351.1; result Try Again!; wait end"},
-        // A sound row sets its rate (665600/900 - 8*rate); rows outside the list do nothing.
-        {"I;|;A0;A9;A-1;A10;A-2147483648;L120", "result 419.56; result 683.56; result 683.56"},
-        // A disc row writes its megabytes, also when the box reads them, which
-        // evaluates, and evaluates again with the size read back from the box.
-        {"I;|;D0", "size 650; result 611.56; result 611.56"},
-        {"I;M700;|;D3;?", "size 2600; result 2830.2; result 2830.2; 2662400 KB"},           // 2547200/900
+        // Every sound row sets its rate, 320 down to 56 kbit/s (665600/900 - 8*rate); rows outside do
+        // nothing.
+        {"I;|;A0;A1;A2;A3;A4;A5;A6;A7;A8;A9;A-1;A10;A-2147483648;L120",
+         "result 419.56; result 483.56; result 515.56; result 547.56; result 579.56; result 611.56; "
+         "result 627.56; result 643.56; result 675.56; result 683.56; result 683.56"},
+        // Every disc row writes its megabytes, also when the box reads them, which evaluates, and
+        // evaluates again with the size read back from the box: 650 MB * n * 1024 / 900 - 128.
+        {"I;M700;|;D1;?;D2;?;D3;?;D0",
+         "size 1300; result 1351.1; result 1351.1; 1331200 KB; size 1950; result 2090.7; result 2090.7; "
+         "1996800 KB; size 2600; result 2830.2; result 2830.2; 2662400 KB; size 650; result 611.56; result "
+         "611.56"},
         {"I;M1000;S;|;D3;?;D-1;D4;?", "size 2600; result 1009.8; 1024000 KB; 1024000 KB"},  // 908800/900
         // Typed megabytes as atoi reads them, x1024, saturated: 4194954 * 1024 would wrap to one CD.
         {"I;D2;|;M9000;M \t+650x;?", "result 10112; result 611.56; 665600 KB"},  // 9100800/900
