@@ -109,5 +109,10 @@ BOOL CMainDlg::OnSelchangingTabs()
 {
     // Only a mouse press switches pages: a selection made any other way (the
     // arrow keys, Home, End) would name a page the strip does not show.
-    return !m_tabPages.IsPressing();
+    if (m_tabPages.IsPressing())
+        return FALSE;
+    // Wine's strip takes the refused tab all the same: once the key is
+    // handled, select the shown page's tab again (a no-op where the refusal holds).
+    ::PostMessageA(m_tabPages.m_hWnd, TCM_SETCURSEL, static_cast<WPARAM>(m_tabPages.m_nCurrentPage), 0);
+    return TRUE;
 }

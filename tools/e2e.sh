@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Kelvane used as a person would: the real program driven by the X pointer and
-# keyboard (xdotool), its form read back after each step by kelvane_probe. With
-# OPS, a soak: OPS random operations, then the program must be alive, compute,
-# and hold as many windows as before and about as much memory.
-# Usage: tools/e2e.sh [win64|win32] [OPS [SEED]]; the programs: $KELVANE_BUILD
-# (build/ARCH) and $KELVANE_PROBE (the win64 build's).
+# Kelvane used as a person would: the real program ($KELVANE_BUILD, else build/ARCH) driven by the X pointer and
+# keyboard (xdotool), its form read back after each step by kelvane_probe ($KELVANE_PROBE, the win64 build's). OPS:
+# a soak of OPS random operations, then the program must be alive, compute, and hold as many windows and about as
+# much memory as halfway. dpi (win64): the layout at 96 to 192 DPI. Usage: tools/e2e.sh [win64|win32] [OPS [SEED] | dpi]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-win64} ops=${2:-0} seed=${3:-$RANDOM}
@@ -17,90 +15,102 @@ ls "$exe" "$probe_exe" >/dev/null && kelvane_wine_prefix "$arch" || exit 1
 start_ms=30000  # where qemu runs 32-bit code, the i686 program takes minutes to start
 [ "$arch" = win32 ] && [ "$(kelvane_win32_mode)" = emulated ] && start_ms=400000
 
-log=$(mktemp) pid="" n=0
-trap '[ -z "$pid" ] || kill "$pid"; rm -f "$log"' EXIT
+log=$(mktemp) pid="" n=0 && declare -A at
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -f "$log" "$log.exe"' EXIT
 probe() { "$(kelvane_wine win64)" "$probe_exe" "$@" </dev/null | tr -d '\r'; }
 fail() { echo "FAIL at step $n: $*"; cat "$log"; exit 1; }
 check() { n=$((n + 1)); probe expect "$@" || fail "$*"; echo "ok $n: $*"; }
-click() { xdotool mousemove ${at[$1]} click 1; }
+click() { xdotool mousemove ${at[$1]:-$(probe get "at:$1")} click 1; }
 key() { xdotool key --delay 30 "$@"; }
 put() { click "$1"; key End BackSpace BackSpace BackSpace BackSpace; xdotool type --delay 40 "$2"; }
 tab() {  # clicks along the tab row until the page shows: no tab's place is known beforehand
-  local x x0 x1 y
-  read -r x0 x1 y <<<"${at[tabs]}"
-  for ((x = x0; x < x1; x += 12)); do
-    xdotool mousemove $x $y click 1 && probe expect --timeout=700 page="$1" >/dev/null && return
-  done
+  local x x0 x1 y && read -r x0 x1 y <<<"${at[tab_row]}"
+  for ((x = x0; x < x1; x += 12)); do xdotool mousemove $x $y click 1 && probe expect --timeout=700 page="$1" >/dev/null && return; done
 }
-ended() {  # by itself, with exit code 0, leaving no window
-  check running=0
-  wait "$pid" || fail "Kelvane ended with exit code $?"
-  pid="" && [ -z "$(xdotool search --name Kelvane)" ] || fail "a Kelvane window is left"
+start() {  # the program $1: its form as it opens, and where its controls are
+  "$(kelvane_wine "$arch")" "$1" </dev/null >>"$log" 2>&1 & pid=$!
+  check --timeout=$start_ms running=1 dialog= page=calculate length=120 size=650 "discs=1 CD" \
+    "sound=128 kBit/sec, Stereo - 16kb/sec" result=611.56 focus=exit
+  mapfile -t points < <(probe get "${names[@]/#/at:}") && for i in "${!names[@]}"; do at[${names[i]}]=${points[i]}; done
+  xdotool mousemove ${at[result]}  # keys reach Wine only while the pointer is over its window
+}
+ended() {  # by itself, with an exit code that passes the test $1, leaving no window
+  check running=0; wait "$pid"; local code=$?; pid=""; [ $code $1 ] || fail "Kelvane ended with exit code $code"
+  [ -z "$(xdotool search --name Kelvane)" ] || fail "a Kelvane window is left"
+}
+shot() {  # the window titled $1, once painted, into build/dpi/$2.png
+  local png=$root/build/dpi/$2.png && sleep 0.5 && import -window "$(xdotool search --name "^$1\$")" "$png" &&
+    echo "$png: $(identify -format %wx%h "$png")"
 }
 
 probe expect --timeout=0 running=0 >/dev/null || { echo "another Kelvane is running on $DISPLAY"; exit 1; }
-"$(kelvane_wine "$arch")" "$exe" </dev/null >"$log" 2>&1 &
-pid=$!
-check --timeout=$start_ms title=Kelvane dialog= page=calculate length=120 size=650 "disc=1 CD" \
-  "sound=128 kBit/sec, Stereo - 16kb/sec" result=611.56 focus=exit
-names=(exit about tabs length discs size sound result length_spin_up length_spin_down size_spin_up size_spin_down)
-mapfile -t points < <(probe get "${names[@]/#/at:}")
-declare -A at && for i in "${!names[@]}"; do at[${names[i]}]=${points[i]}; done
-xdotool mousemove ${at[result]}  # keys reach Wine only while the pointer is over its window
+names=(exit about tab_row length discs size sound result length_spin_up length_spin_down size_spin_up size_spin_down)
+if [ "$ops" = dpi ]; then  # each DPI in a prefix of its own, made once: Wine's server reads it as it starts
+  base=$WINEPREFIX && mkdir -p "$root/build/dpi"
+  for dpi in 96 120 144 192; do
+    export WINEPREFIX=$base-dpi$dpi && kelvane_wine_prefix win64 || exit 1
+    [ -f "$WINEPREFIX/.kelvane-dpi" ] || { "$(kelvane_wine win64)" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+      /t REG_DWORD /d $dpi /f </dev/null >/dev/null 2>&1 && wineserver -w && touch "$WINEPREFIX/.kelvane-dpi"; }
+    start "$exe" && shot Kelvane main-$dpi && click about  # each label, button and icon fits, box included
+    check "dialog=About Kelvane" "layout=16 fit at $dpi DPI" && shot "About Kelvane" about-$dpi
+    key Escape; check dialog= && click result && key Escape && ended "-eq 0"  # Escape from the form ends it
+  done
+  echo "PASS: $n steps at 96, 120, 144 and 192 DPI" && exit 0
+fi
+start "$exe"
 
 if [ "$ops" -gt 0 ]; then
   odd=(-5 1e400 666 " 12abc" 0.5 4a5 nan 0x1A "$(printf '9%.0s' {1..3000})" "" +7 "é€")
   keys=(Up Down Home End Prior Next Left Right BackSpace Delete Return space a minus period)
-  RANDOM=$seed
-  for ((i = 0; i < ops; i++)); do  # counted from halfway, once Wine's (and qemu's) caches have filled
-    ((i == ops / 2)) && mapfile -t before < <(probe get windows memory_kb drawing_objects)
+  RANDOM=$seed; for ((i = 0; i < ops; i++)); do  # counted from halfway, once Wine's (and qemu's) caches have filled
+    ((i == ops / 2)) && mapfile -t before < <(probe get windows memory_kb)
     case $((RANDOM % 6)) in
       0 | 1) click "${names[3 + RANDOM % 9]}" ;;
-      2) read -r x0 x1 y <<<"${at[tabs]}"; xdotool mousemove $((x0 + RANDOM % (x1 - x0))) $y click 1 ;;
+      2) read -r x0 x1 y <<<"${at[tab_row]}"; xdotool mousemove $((x0 + RANDOM % (x1 - x0))) $y click 1 ;;
       3) xdotool type --delay 20 "$((RANDOM % 1000))" ;;
       4) key "${keys[RANDOM % ${#keys[@]}]}" ;;
       5) ((RANDOM % 4)) || probe clip "${odd[RANDOM % ${#odd[@]}]}"; key ctrl+v ;;
     esac
   done
-  check running=1
-  tab calculate
-  put length 90 && put size 650
+  check running=1 && tab calculate && put length 90 && put size 650
   click sound && key Home Down Down Down Down Down Return  # the list dropped, a row chosen with keys
   check length=90 size=650 "sound=128 kBit/sec, Stereo - 16kb/sec" result=858.07
-  mapfile -t after < <(probe get windows memory_kb drawing_objects)
-  echo "over the last $((ops - ops / 2)) of $ops operations (seed $seed): windows ${before[0]} -> ${after[0]}, memory ${before[1]} -> ${after[1]} KB," \
-    "drawing objects ${before[2]} -> ${after[2]} (Wine counts none: their leaks cannot be seen here)"
+  mapfile -t after < <(probe get windows memory_kb)
+  echo "over the last $((ops - ops / 2)) of $ops operations (seed $seed): windows ${before[0]} -> ${after[0]}," \
+    "memory ${before[1]} -> ${after[1]} KB"
   [ "${after[0]}" -eq "${before[0]}" ] || fail "windows piled up"
   [ $((after[1] - before[1])) -le $((1024 + ops / 2)) ] || fail "memory grew too much"
-  click exit && ended && echo "PASS: soak of $ops operations" && exit 0
+  click exit && ended "-eq 0" && echo "PASS: soak of $ops operations" && exit 0
 fi
 
-# Tab walks the form and back to Exit; Enter on About opens the box, Escape closes it.
-for f in length discs size sound result about; do key Tab; check focus=$f; done
-key Return; check "dialog=About Kelvane"
-key Escape; check dialog= title=Kelvane focus=about
-key Tab; check focus=exit
-# List rows chosen with keys.
-key Tab Tab Down; check focus=discs "disc=2 CDs" size=1300 result=1351.1
-key Up; check "disc=1 CD" size=650 result=611.56
-key Tab Tab Home; check focus=sound "sound=320 kBit/sec, Stereo - 40kb/sec" result=419.56
-key End; check "sound=56 kBit/sec, Stereo - 7kb/sec" result=683.56
-key Up Up Up Up; check "sound=128 kBit/sec, Stereo - 16kb/sec" result=611.56
-# Typing, Enter (does nothing: the window stays and takes the next key) and the arrows.
-put length 90; check focus=length length=90 result=858.07
-key Return Up; check title=Kelvane length=91 result=847.24
-key Down; check length=90 result=858.07
-put length 4x5; check length=45 result=1844.1  # the box refuses the letter
-put length 5000; check length=500 result=49.493  # and takes three digits
-put length 100 && put size 9000
-key Tab End; check length=100 size=9000 "disc=1 CD" "sound=56 kBit/sec, Stereo - 7kb/sec" result=12232
-# The pages keep their values.
-tab help; check page=help
-click sound && key Tab; check focus=about  # from the help text (where the sound list sits), Tab moves on
-tab calculate; check page=calculate length=100 size=9000 result=12232
+# About closed by a click on its OK keeps the focus, not the default look: Enter opens the box again (before any
+# Tab, which would give it that look). Enter in the box presses its OK. Tab walks the form round to About.
 click about; check "dialog=About Kelvane"
-key Return; check dialog= title=Kelvane result=12232 focus=about
-key Return; check "dialog=About Kelvane"  # the clicked button has the focus back, if not the default look
-key Escape; check dialog= focus=about
-put length 666; check length=120 "result=Try Again!"
-key Escape && ended && echo "PASS: $n steps"  # Escape in a box ends the program, like Exit
+click about_ok; check dialog= focus=about
+key Return; check "dialog=About Kelvane"
+key Return; check dialog= focus=about
+for f in exit length discs size sound result about; do key Tab; check focus=$f; done
+# Rows chosen with keys; typing, Enter (the window stays, takes the next key), the spins' ends, the read-only result.
+key Tab Tab Tab Down; check focus=discs "discs=2 CDs" size=1300 result=1351.1
+key Up Tab Tab End; check focus=sound "discs=1 CD" size=650 "sound=56 kBit/sec, Stereo - 7kb/sec" result=683.56
+put length 4x5; check focus=length length=45  # the box refuses the letter
+put length 4990; key Return Up Up; check dialog= length=500  # and takes three digits
+put length 2; key Down Down; check length=1
+put size 8999 && click size_spin_up && click size_spin_up; check size=9000
+put size 2 && click size_spin_down && click size_spin_down; check size=1
+put length 100 && put size 9000; check length=100 size=9000 result=12232
+click result && xdotool type 555 && key BackSpace Delete; check focus=result result=12232
+# After a click on the shown tab keys select no other; a click on a tab shows its page, focused, values kept.
+tab calculate; check page=calculate focus=tabs
+for k in Right Left Home End; do key $k; check page=calculate focus=tabs; done
+tab help; check page=help "focus=help page"
+click help && key Tab; check focus=about  # from the help text, Tab moves on
+tab calculate; check page=calculate focus=length length=100 size=9000 result=12232
+# Typing into the help text changes none of its bytes (4017728014: FNV-1a of the help text as written); Escape ends.
+tab help && click help && xdotool type --delay 40 "abc 12" && key BackSpace Delete Return
+check focus=help hash:help=4017728014 && key Escape && ended "-eq 0"
+[ "$arch" = win64 ] || { echo "PASS: $n steps" && exit 0; }  # then a start that cannot open its window says so
+probe strip "$exe" "$log.exe" || fail "no copy of the program without its resources"
+"$(kelvane_wine win64)" "$log.exe" </dev/null >>"$log" 2>&1 & pid=$!
+check --timeout=$start_ms running=1 "message=Kelvane could not open its window."
+click message && key Return && ended "-ne 0" && echo "PASS: $n steps"

@@ -1,157 +1,157 @@
-// Reads the running Kelvane from outside for tools/e2e.sh, which drives it with
-// the X pointer and keyboard. Documented API only (messages whose data Wine
-// carries across processes, window and focus queries, process counters), never
-// the program's memory: an i686 program emulated by qemu is out of its reach.
-//   kelvane_probe get KEY... | expect [--timeout=MS] KEY=VALUE... | clip TEXT
+// Reads the running Kelvane from outside for tools/e2e.sh, which drives it with the X pointer and keyboard.
+// Documented API only (messages whose data Wine carries across processes, window and focus queries,
+// process counters), never the program's memory: an i686 program emulated by qemu is out of its reach.
+//   kelvane_probe get KEY... | expect [--timeout=MS] KEY=VALUE... | clip TEXT | strip FROM TO
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
+#include <tuple>
 
 #include "res/resource.h"
 
 namespace {
 
-const struct {
-    int id;
-    const char* name;
-} kControls[] = {{IDCANCEL, "exit"},          {IDC_ABOUT, "about"},
-                 {IDC_LENGTH, "length"},      {IDC_DISCS, "discs"},
-                 {IDC_SIZE, "size"},          {IDC_AUDIO, "sound"},
-                 {IDC_RESULT, "result"},      {IDC_LENGTH_SPIN, "length_spin"},
-                 {IDC_SIZE_SPIN, "size_spin"}};
+HWND frame, tabs, calc, help;  // the main window, its tab strip and pages, found afresh for each reading
+DWORD pid, windows;
 
-struct Program {
-    HWND main = nullptr, calc = nullptr, help = nullptr;
-    DWORD pid = 0;
-    int windows = 0;
-};
+// Each control's id, window (main, calculator page, help page, the box on top) and name.
+const std::tuple<int, int, const char*> kControls[] = {
+    {IDCANCEL, 0, "exit"},           {IDC_ABOUT, 0, "about"},    {IDC_TABS, 0, "tabs"},
+    {IDC_LENGTH, 1, "length"},       {IDC_DISCS, 1, "discs"},    {IDC_SIZE, 1, "size"},
+    {IDC_AUDIO, 1, "sound"},         {IDC_RESULT, 1, "result"},  {IDC_LENGTH_SPIN, 1, "length_spin"},
+    {IDC_SIZE_SPIN, 1, "size_spin"}, {IDC_HELP_TEXT, 2, "help"}, {IDOK, 3, "about_ok"},
+    {0xFFFF, 3, "message"}};  // a message box's text
 
-LRESULT Send(HWND w, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    DWORD_PTR result = static_cast<DWORD_PTR>(-1);
-    ::SendMessageTimeoutW(w, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
-
-// GetWindowText of another process's box answers "": ask the window. Wine 8
-// answers CB_GETLBTEXT (A) across processes in UTF-16: both use the W forms.
-std::string Text(HWND w, bool row = false)
+// GetWindowText of another process's box answers "": ask the window (a drop-down list answers its row).
+std::string Text(HWND w)
 {
     wchar_t wide[8192] = L"";
-    const LRESULT index = row ? Send(w, CB_GETCURSEL) : 0;
-    if (!row)
-        Send(w, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(wide));
-    else if (index >= 0 && Send(w, CB_GETLBTEXTLEN, index) < 8192)
-        Send(w, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide));
+    ::SendMessageTimeoutW(w, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, 5000, nullptr);
     char text[8192] = "";
     ::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     return text;
 }
 
-BOOL CALLBACK CountWindows(HWND w, LPARAM p)  // each top-level window of the process and all below it
+void Find()
 {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(w, &pid);
-    if (pid == reinterpret_cast<Program*>(p)->pid && ++reinterpret_cast<Program*>(p)->windows &&
-        !(::GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD))
-        ::EnumChildWindows(w, CountWindows, p);
-    return TRUE;
+    frame = ::FindWindowA("#32770", "Kelvane");  // top-level captions are known to every process
+    tabs = ::GetDlgItem(frame, IDC_TABS), calc = help = nullptr;
+    ::GetWindowThreadProcessId(frame, &pid);
+    for (HWND page = nullptr; (page = ::FindWindowExA(tabs, page, "#32770", nullptr));)
+        (::GetDlgItem(page, IDC_LENGTH) ? calc : help) = page;
 }
 
-Program Find()
+// The form at this DPI: each icon at the system's icon size, each label's and push button's text (group boxes
+// have none) in the font the dialog manager makes inside its control. The misfits, then how many fit.
+std::string Layout(HWND box)
 {
-    Program prog;
-    prog.main = ::FindWindowA("#32770", "Kelvane");  // top-level captions are known to every process
-    ::GetWindowThreadProcessId(prog.main, &prog.pid);
-    for (HWND page = nullptr;
-         (page = ::FindWindowExA(::GetDlgItem(prog.main, IDC_TABS), page, "#32770", nullptr));)
-        (::GetDlgItem(page, IDC_LENGTH) ? prog.calc : prog.help) = page;
-    return prog;
+    const HDC dc = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+    const HGDIOBJ font = ::SelectObject(dc, ::CreateFontA(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                                                          0, 0, 0, 0, 0, "MS Sans Serif"));
+    const auto size = [](const RECT& r) {
+        return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+    };
+    std::string misfits;
+    int fit = 0;
+    for (HWND parent : {frame, calc, box})
+        for (HWND w = ::GetWindow(parent, GW_CHILD); parent && w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+            char kind[8] = "";
+            const LONG style = ::GetClassNameA(w, kind, sizeof kind) ? ::GetWindowLongA(w, GWL_STYLE) : 0;
+            const std::string text = Text(w);
+            const bool icon = !std::strcmp(kind, "Static") && (style & SS_TYPEMASK) == SS_ICON;
+            const bool label =
+                !text.empty() && (!std::strcmp(kind, "Button") ||
+                                  (!std::strcmp(kind, "Static") && (style & SS_TYPEMASK) <= SS_RIGHT));
+            const UINT format =
+                kind[0] == 'B' ? DT_SINGLELINE : DT_WORDBREAK | (style & SS_NOPREFIX ? DT_NOPREFIX : 0);
+            RECT room{}, need{0, 0, ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)};
+            if (!(icon || label) || !::GetClientRect(w, &room))
+                continue;
+            if (!icon)  // measured from the control's own width, as the control wraps its text
+                ::DrawTextA(dc, text.c_str(), -1, &(need = room), DT_CALCRECT | format);
+            if (icon ? size(need) == size(room) : need.right <= room.right && need.bottom <= room.bottom)
+                ++fit;
+            else
+                misfits += (icon ? "an icon" : text) + " needs " + size(need) + " in " + size(room) + "; ";
+        }
+    ::DeleteObject(::SelectObject(dc, font)), ::ReleaseDC(nullptr, dc);
+    return misfits + std::to_string(fit) + " fit at " + std::to_string(dpi) + " DPI";
 }
 
-std::string Value(Program& prog, const std::string& key)
+std::string Value(const std::string& key)
 {
-    char text[64] = "";
     RECT r{}, page{};
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
-    PROCESS_MEMORY_COUNTERS memory{};
-    const std::unique_ptr<void, decltype(&::CloseHandle)> process(
-        ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, prog.pid), ::CloseHandle);
-    HWND popup = ::GetLastActivePopup(prog.main);  // the About box while it is up
-    if (key == "running" || !prog.main)
-        return prog.main ? "1" : "0";
-    if (key == "title" || key == "dialog")
-        return key == "title" ? Text(prog.main) : popup != prog.main ? Text(popup) : "";
-    if (key == "page")
-        return ::IsWindowVisible(prog.calc) == ::IsWindowVisible(prog.help) ? "both or none"
-               : ::IsWindowVisible(prog.calc)                               ? "calculate"
-                                                                            : "help";
-    if (key == "disc" || key == "sound")
-        return Text(::GetDlgItem(prog.calc, key == "disc" ? IDC_DISCS : IDC_AUDIO), true);
-    if (key == "windows" && (prog.windows = 0, ::EnumWindows(CountWindows, reinterpret_cast<LPARAM>(&prog))))
-        return std::to_string(prog.windows);
-    if (key == "memory_kb" && ::GetProcessMemoryInfo(process.get(), &memory, sizeof memory))
+    const HWND popup = ::GetLastActivePopup(frame), parents[] = {frame, calc, help, popup};  // About, message
+    const std::string pages[] = {"calculate", "help", "both or none"};
+    DWORD_PTR shown = !::IsWindowVisible(help) == !::IsWindowVisible(calc) ? 2 : !!::IsWindowVisible(help),
+              selected = 3;
+    ::SendMessageTimeoutW(tabs, TCM_GETCURSEL, 0, 0, SMTO_NORMAL, 5000, &selected);
+    unsigned hash = 2166136261u;  // FNV-1a, 32 bits, of the help text's exact bytes
+    for (const unsigned char b : key == "hash:help" ? Text(::GetDlgItem(help, IDC_HELP_TEXT)) : "")
+        hash = (hash ^ b) * 16777619u;
+    if (key == "running" || !frame)
+        return frame ? "1" : "0";
+    if (key == "dialog")
+        return popup != frame ? Text(popup) : "";
+    if (key == "page")  // the page shown, named alone only when the strip's selected tab names it too
+        return shown == selected ? pages[shown] : pages[shown] + " shown, another tab selected";
+    const auto count = [](HWND w, LPARAM) {  // below the desktop: every window, top-level or not
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        return windows += owner == pid, TRUE;
+    };
+    if (key == "windows" && (windows = 0, ::EnumChildWindows(::GetDesktopWindow(), count, 0), true))
+        return std::to_string(windows);
+    PROCESS_MEMORY_COUNTERS memory{};  // the process handle closes as the probe ends
+    if (key == "memory_kb" &&
+        ::GetProcessMemoryInfo(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid),
+                               &memory, sizeof memory))
         return std::to_string(memory.PagefileUsage / 1024);
-    if (key == "drawing_objects")  // Wine answers 0
-        return std::to_string(::GetGuiResources(process.get(), GR_GDIOBJECTS));
-    if (key == "at:tabs" && ::GetWindowRect(::GetDlgItem(prog.main, IDC_TABS), &r) &&
-        ::GetWindowRect(prog.calc, &page))
-        std::snprintf(text, sizeof text, "%ld %ld %ld", r.left + 4, r.right - 4, (r.top + page.top) / 2);
-    const bool focus =
-        key == "focus" && ::GetGUIThreadInfo(::GetWindowThreadProcessId(prog.main, nullptr), &gui);
-    for (const auto& c : kControls) {
-        HWND w = ::GetDlgItem(c.id == IDCANCEL || c.id == IDC_ABOUT ? prog.main : prog.calc, c.id);
-        if (focus && gui.hwndFocus == w)
-            return c.name;
-        if (key == c.name)
-            return Text(w);
-        // Screen points to click: the centre, and the middles of the upper and lower halves (a spin's
-        // arrows).
-        const std::string at = "at:" + std::string(c.name);
+    if (key == "layout" || key == "hash:help")
+        return key == "layout" ? Layout(popup != frame ? popup : nullptr) : std::to_string(hash);
+    if (key == "at:tab_row" && ::GetWindowRect(tabs, &r) && ::GetWindowRect(calc, &page))
+        return std::to_string(r.left + 4) + " " + std::to_string(r.right - 4) + " " +
+               std::to_string((r.top + page.top) / 2);
+    const bool focus = key == "focus" && ::GetGUIThreadInfo(::GetWindowThreadProcessId(frame, nullptr), &gui);
+    for (const auto& [id, in, name] : kControls) {
+        const HWND w = ::GetDlgItem(parents[in], id);
+        // Screen points to click: the centre, the middles of the upper and lower halves (spin arrows).
+        const std::string at = "at:" + std::string(name);
         const int part = key == at ? 2 : key == at + "_up" ? 1 : key == at + "_down" ? 3 : 0;
+        if ((focus && gui.hwndFocus == w) || key == name)
+            return focus ? name : Text(w);
         if (part && ::GetWindowRect(w, &r))
-            std::snprintf(text, sizeof text, "%ld %ld", (r.left + r.right) / 2,
-                          r.top + (r.bottom - r.top) * part / 4);
+            return std::to_string((r.left + r.right) / 2) + " " +
+                   std::to_string(r.top + (r.bottom - r.top) * part / 4);
     }
-    return focus ? "other" : text[0] ? text : "<unknown key>";
+    return !focus ? "<unknown key>" : ::IsChild(help, gui.hwndFocus) ? "help page" : "other";
 }
 
-bool Matches(int argc, char** argv, bool report)
-{
-    Program prog = Find();
-    bool all = true;
-    for (int i = 0; i < argc; ++i) {
-        const char* eq = std::strchr(argv[i], '=');
-        const std::string key(argv[i], eq ? eq - argv[i] : 0), got = Value(prog, key);
-        if ((!eq || got != eq + 1) && !(all = false) && report)
-            std::printf("  %s: expected \"%s\", found \"%s\"\n", key.c_str(), eq ? eq + 1 : "", got.c_str());
-    }
-    return all;
-}
-
-// The form follows the X input asynchronously: poll until every value shows,
-// and still shows a moment later (a spin stepping past its end would not).
+// The form follows the X input asynchronously: poll until every value shows, and still shows a moment
+// later (a spin stepping past its end would not). Past the timeout, name each value that differs.
 bool Expect(int argc, char** argv, DWORD timeout)
 {
-    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start <= timeout; ::Sleep(50))
-        if (Matches(argc, argv, false) && (::Sleep(300), Matches(argc, argv, false)))
-            return true;
-    return Matches(argc, argv, true);
-}
-
-bool Clip(const char* text)
-{
-    HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
-    std::strcpy(static_cast<char*>(::GlobalLock(data)), text);
-    ::GlobalUnlock(data);
-    const bool ok = ::OpenClipboard(nullptr) && ::EmptyClipboard() && ::SetClipboardData(CF_TEXT, data);
-    return ::CloseClipboard() && ok;
+    for (DWORD start = ::GetTickCount(), shown = 0, late = 0;; ::Sleep(shown ? 300 : 50)) {
+        bool all = true;
+        Find();
+        for (int i = 0; i < argc; ++i) {
+            const char* eq = std::strchr(argv[i], '=');
+            const std::string key(argv[i], eq ? eq - argv[i] : 0), got = Value(key);
+            if ((!eq || got != eq + 1) && !(all = false) && late)
+                std::printf("  %s: expected \"%s\", found \"%s\"\n", key.c_str(), eq ? eq + 1 : "",
+                            got.c_str());
+        }
+        if (late || (all && shown))
+            return all;
+        shown = all, late = ::GetTickCount() - start > timeout;
+    }
 }
 
 }  // namespace
@@ -160,15 +160,24 @@ int main(int argc, char** argv)
 {
     const std::string command = argc > 1 ? argv[1] : "";
     const bool timed = argc > 2 && std::strncmp(argv[2], "--timeout=", 10) == 0;
-    Program prog = Find();
+    Find();
     for (int i = 2; command == "get" && i < argc; ++i)
-        std::printf("%s\n", Value(prog, argv[i]).c_str());
+        std::printf("%s\n", Value(argv[i]).c_str());
     if (command == "expect")
-        return Expect(argc - 2 - timed, argv + 2 + timed,
-                      timed ? std::strtoul(argv[2] + 10, nullptr, 10) : 15000)
-                   ? 0
-                   : 1;
-    if (command == "clip" && argc == 3)
-        return Clip(argv[2]) ? 0 : 1;
-    return command == "get" && prog.main ? 0 : 2;
+        return !Expect(argc - 2 - timed, argv + 2 + timed, timed ? std::stoul(argv[2] + 10) : 15000);
+    if (command == "clip" && argc == 3) {  // as text, for the soak to paste
+        const HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, std::strlen(argv[2]) + 1);
+        std::strcpy(static_cast<char*>(::GlobalLock(data)), argv[2]);
+        ::GlobalUnlock(data);
+        const bool ok = ::OpenClipboard(nullptr) && ::EmptyClipboard() && ::SetClipboardData(CF_TEXT, data);
+        return !(::CloseClipboard() && ok);
+    }
+    // A copy of the program with no resources, so no main window's template: Wine's UpdateResource
+    // cannot delete one resource of a file (it reads the file's own back in as it writes).
+    if (command == "strip" && argc == 4) {
+        const HANDLE res =
+            ::CopyFileA(argv[2], argv[3], FALSE) ? ::BeginUpdateResourceA(argv[3], TRUE) : nullptr;
+        return !res || !::EndUpdateResourceA(res, FALSE);
+    }
+    return command == "get" && frame ? 0 : 2;
 }
