@@ -39,6 +39,20 @@ std::string Rows(HWND box, UINT getCount = CB_GETCOUNT, UINT getText = CB_GETLBT
     return rows;
 }
 
+#ifdef __i386__
+// The x87 control word as a static initialiser finds it, from the start-up the program links: 53-bit
+// precision, rounding to nearest, every exception masked.
+const unsigned short g_startControl = [] {
+    unsigned short control;
+    __asm__("fnstcw %0" : "=m"(control));
+    return control;
+}();
+TEST(Start, X87At53BitsRoundingToNearest)
+{
+    EXPECT_EQ(0x27f, g_startControl);
+}
+#endif
+
 WNDPROC g_super;
 LRESULT CALLBACK Outer(HWND h, UINT m, WPARAM w, LPARAM l)
 {
