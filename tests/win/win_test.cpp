@@ -15,6 +15,8 @@
 #include "platform/subclassed_wnd.h"
 #include "shell/main_dlg.h"
 #include "res/version.h"
+#include "tests/model/number_reference.h"
+#include "native_texts.h"
 
 namespace {
 
@@ -40,8 +42,7 @@ std::string Rows(HWND box, UINT getCount = CB_GETCOUNT, UINT getText = CB_GETLBT
 }
 
 #ifdef __i386__
-// The x87 control word as a static initialiser finds it, from the start-up the program links: 53-bit
-// precision, rounding to nearest, every exception masked.
+// The x87 control word as a static initialiser finds it: 53-bit, to nearest, exceptions masked.
 const unsigned short g_startControl = [] {
     unsigned short control;
     __asm__("fnstcw %0" : "=m"(control));
@@ -52,6 +53,12 @@ TEST(Start, X87At53BitsRoundingToNearest)
     EXPECT_EQ(0x27f, g_startControl);
 }
 #endif
+
+// The number sweep's sample on this build's arithmetic against the model built for the build machine.
+TEST(Model, SweepSampleAsOnTheBuildMachine)
+{
+    EXPECT_EQ(kNativeTexts, HashTiesAndTyped(kSampleFirst, kSampleStride));
+}
 
 WNDPROC g_super;
 LRESULT CALLBACK Outer(HWND h, UINT m, WPARAM w, LPARAM l)
