@@ -2,5 +2,6 @@
 set(KELVANE_TRIPLE i686-w64-mingw32)
 set(KELVANE_ARCH win32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
-# Doubles in SSE2 registers, not x87 extended precision.
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+# Down to the Pentium Pro: no MMX or SSE, doubles on the x87 unit, which the
+# start-up sets to 53-bit precision (platform/x87_start.cpp). Tuned as before.
+set(CMAKE_CXX_FLAGS_INIT "-march=pentiumpro -mtune=generic -mfpmath=387")

@@ -26,7 +26,9 @@ add_subdirectory(shell)
 foreach(target kelvane_base kelvane_model kelvane_platform kelvane_entry kelvane_pages kelvane_shell kelvane)
   target_compile_options(${target} PRIVATE ${KELVANE_WIN_CXX_OPTIONS})
 endforeach()
-target_link_options(kelvane PRIVATE ${KELVANE_WIN_LINK_OPTIONS} $<$<CONFIG:MinSizeRel,Release>:-s>)
+# The map names the stripped program's functions for tests/win/pe_check.sh.
+target_link_options(kelvane PRIVATE ${KELVANE_WIN_LINK_OPTIONS} $<$<CONFIG:MinSizeRel,Release>:-s>
+                    -Wl,-Map,${PROJECT_BINARY_DIR}/kelvane.map)
 
 if(KELVANE_TESTS)
   # The program's PE header, read on the build machine: no Wine needed.

@@ -9,7 +9,9 @@
 #include <cstring>
 #include <string>
 
+#include "model/calculator_model.h"
 #include "model/number_text.h"
+#include "model/presets.h"
 
 // The conversions held to the build machine's glibc. The length is strtod's
 // on the text up to the first character no decimal number holds, so that
@@ -60,4 +62,43 @@ inline void CheckBitrate(double value)
     const std::string text = FormatBitrate(value).data(), expected = ReferenceBitrate(value);
     if (++g_checked && text != expected && g_failed++ < 9)
         std::printf("FormatBitrate(%a): %s, expected %s\n", value, text.c_str(), expected.c_str());
+}
+
+// The sweep's cases. (digits + 1/2) * 10^-places, if a double is exactly that, and its neighbours.
+void CheckTie(long long digits, int places, auto check)
+{
+    long long odd = 2 * digits + 1, power = 1;
+    for (int i = 0; i < std::abs(places); ++i)
+        power *= 5;
+    if (places < 0 ? (odd *= power) >= 1LL << 53 : odd % power != 0)
+        return;
+    const double tie = std::ldexp(static_cast<double>(places < 0 ? odd : odd / power), -places - 1);
+    for (const double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, HUGE_VAL)})
+        check(value);
+}
+
+void CheckTyped(int megabytes, int minutes, int rate, auto check)
+{
+    const double bitrate =
+        CalculatorModel::ComputeVideoBitrate(minutes * 60.0, rate, MegabytesToKilobytes(megabytes));
+    if (bitrate > 0.0 && bitrate <= 97386.0)
+        check(bitrate);
+}
+
+// FNV-1a 64 of FormatBitrate's texts (zero-padded) of every stride-th case from first, each also handed to
+// check, if any: every tie (none lies beyond these places), then every result a typed input can give.
+inline unsigned long long HashTiesAndTyped(long first, long stride, void (*check)(double) = nullptr)
+{
+    unsigned long long hash = 0xcbf29ce484222325;
+    const auto add = [&hash, check](double value) {
+        if (check)
+            check(value);
+        for (const char c : FormatBitrate(value))
+            hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3;
+    };
+    for (long i = first; i < 26 * 90000L; i += stride)
+        CheckTie(10000 + i % 90000, i / 90000 - 17, add);
+    for (long i = first; i < 9999 * 500 * 10L; i += stride)
+        CheckTyped(1 + i / 5000, 1 + i / 10 % 500, kAudioRates[i % 10], add);
+    return hash;
 }

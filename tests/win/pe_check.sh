@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the built program's PE header: a GUI program with ASLR and DEP
 # (high-entropy ASLR on 64-bit), within its size ceiling; the i686 program
-# also asks for no Windows newer than 95 and NT4 and imports only the reviewed
-# functions of pe_imports.txt.
+# also asks for no Windows newer than 95 and NT4, imports only the reviewed
+# functions of pe_imports.txt and holds no instruction newer than the Pentium
+# Pro's.
 # Usage: pe_check.sh objdump program.exe win32|win64
 set -u
 objdump=$1 exe=$2 arch=$3
@@ -44,6 +45,21 @@ if [ "$arch" = win32 ]; then
   allowed=$(awk '!/^#/ && NF { for (i = 2; i <= NF; ++i) print toupper($1) "!" $i }' "$(dirname "$0")/pe_imports.txt" | sort -u)
   unreviewed=$(comm -23 <(echo "$imports") <(echo "$allowed"))
   [ -z "$unreviewed" ] || { echo "imports not in pe_imports.txt (review, then add):" $unreviewed; fail=1; }
+  # Nothing above the Pentium Pro (cmov, fcomi and fcmov are its own): no MMX, 3DNow!, SSE or later, ours or
+  # the toolchain's. GNU ld's PE script ends .text with data, the constructor and destructor lists (-1, the
+  # constructors' addresses, 0; objdump shows each -1 as "(bad)"): the code ends there, and "(bad)" before is
+  # data among code. The link map names the function and object of each find.
+  map=${exe%.exe}.map
+  lists=$(awk '$2 == "___CTOR_LIST__" { print $1; exit }' "$map" 2>/dev/null)
+  [ -n "$lists" ] || { echo "no constructor list in the link map $map"; fail=1; }
+  above=$("$objdump" -d --no-show-raw-insn --stop-address="${lists:-0}" "$exe" | grep -E '%[xyz]?mm[0-9]|\(bad\)|:\s+(emms|femms|prefetch|fxsave|fxrstor|[lms]fence|ldmxcsr|stmxcsr|movnti|clflush|fisttp|monitor|mwait|popcnt|lzcnt|tzcnt|crc32|movbe|rdrand|rdseed|xsave|xrstor|sysenter|sysexit)')
+  [ -z "$above" ] || { echo "instructions above the Pentium Pro:"; fail=1; awk 'NR == FNR { if (/^\./) text = /^\.text /
+      if (text && ($1 ~ /^0x/ || $1 ~ /^\.text/ && $2 ~ /^0x/)) { sub(/^ ?\.text[^ ]*/, ""); at = substr($1, 3); sub(/^ *0x[0-9a-f]+ +/, "") }
+      if (text && at) { if (/^0x/) { object[at] = $2; symbol[at] = "a local function" } else symbol[at] = $0; at = "" }
+      next }
+    { at = substr("0000000" $1, length($1) - 1, 8); for (a in symbol) if (a <= at && a > f) f = a
+      for (a in object) if (a <= at && a > o) o = a
+      print $0 "   in " symbol[f] " of " object[o]; f = o = "" }' "$map" - <<<"$above"; }
 fi
 
 [ $fail -eq 0 ] && echo "$size bytes; imports:" $dlls

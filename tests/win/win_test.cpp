@@ -15,6 +15,8 @@
 #include "platform/wait_cursor.h"
 #include "res/version.h"
 #include "shell/main_dlg.h"
+#include "tests/model/number_reference.h"
+#include "tests/win/native_texts.h"
 
 namespace {
 
@@ -62,6 +64,25 @@ std::string Labels(HWND dialog)
             texts += "|" + Text(child);
     }
     return texts;
+}
+
+#ifdef __i386__
+// The x87 control word as a static initialiser finds it: 53-bit, to nearest, exceptions masked.
+const unsigned short g_startControl = [] {
+    unsigned short control;
+    __asm__("fnstcw %0" : "=m"(control));
+    return control;
+}();
+TEST(Start, X87At53BitsRoundingToNearest)
+{
+    EXPECT_EQ(0x27f, g_startControl);
+}
+#endif
+
+// The number sweep's sample on this build's arithmetic against the model built for the build machine.
+TEST(Model, SweepSampleAsOnTheBuildMachine)
+{
+    EXPECT_EQ(kNativeTexts, HashTiesAndTyped(kSampleFirst, kSampleStride));
 }
 
 WNDPROC g_super;
