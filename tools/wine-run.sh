@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# ctest's emulator for the Windows test programs: runs one .exe under Wine.
-# Usage: wine-run.sh win32|win64 program.exe [arguments]
-# Wine's helper processes must not inherit ctest's pipes (ctest would wait for
-# them), so the output goes through a temporary file.
+# ctest's emulator: runs one .exe under Wine. Usage: wine-run.sh win32|win64 program.exe [arguments]
+# Wine's helper processes must not inherit ctest's pipes (ctest would wait for them): output goes
+# through a temporary file.
 set -u
 . "$(dirname "$0")/wine-env.sh"
 if [ -z "${DISPLAY:-}" ]; then

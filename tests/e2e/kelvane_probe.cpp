@@ -1,10 +1,9 @@
 // Reads the running Kelvane from outside for tools/e2e.sh, which drives it with the X pointer and keyboard.
-// Documented API only (messages whose data Wine carries across processes, window and focus queries,
-// process counters), never the program's memory: an i686 program emulated by qemu is out of its reach.
-//   kelvane_probe get KEY... | expect [--timeout=MS] KEY=VALUE... | clip TEXT | strip FROM TO
+// Documented API only (messages whose data Wine carries across processes, window and focus queries), never
+// the program's memory: an i686 program emulated by qemu is out of its reach.
+//   kelvane_probe get KEY... | expect [--timeout=MS] KEY=VALUE... | strip FROM TO
 #include <windows.h>
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -16,7 +15,6 @@
 namespace {
 
 HWND frame, tabs, calc, help;  // the main window, its tab strip and pages, found afresh for each reading
-DWORD pid, windows;
 
 // Each control's id, window (main, calculator page, help page, the box on top) and name.
 const std::tuple<int, int, const char*> kControls[] = {
@@ -40,7 +38,6 @@ void Find()
 {
     frame = ::FindWindowA("#32770", "Kelvane");  // top-level captions are known to every process
     tabs = ::GetDlgItem(frame, IDC_TABS), calc = help = nullptr;
-    ::GetWindowThreadProcessId(frame, &pid);
     for (HWND page = nullptr; (page = ::FindWindowExA(tabs, page, "#32770", nullptr));)
         (::GetDlgItem(page, IDC_LENGTH) ? calc : help) = page;
 }
@@ -102,18 +99,6 @@ std::string Value(const std::string& key)
         return popup != frame ? Text(popup) : "";
     if (key == "page")  // the page shown, named alone only when the strip's selected tab names it too
         return shown == selected ? pages[shown] : pages[shown] + " shown, another tab selected";
-    const auto count = [](HWND w, LPARAM) {  // below the desktop: every window, top-level or not
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(w, &owner);
-        return windows += owner == pid, TRUE;
-    };
-    if (key == "windows" && (windows = 0, ::EnumChildWindows(::GetDesktopWindow(), count, 0), true))
-        return std::to_string(windows);
-    PROCESS_MEMORY_COUNTERS memory{};  // the process handle closes as the probe ends
-    if (key == "memory_kb" &&
-        ::GetProcessMemoryInfo(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid),
-                               &memory, sizeof memory))
-        return std::to_string(memory.PagefileUsage / 1024);
     if (key == "layout" || key == "hash:help")
         return key == "layout" ? Layout(popup != frame ? popup : nullptr) : std::to_string(hash);
     if (key == "at:tab_row" && ::GetWindowRect(tabs, &r) && ::GetWindowRect(calc, &page))
@@ -165,13 +150,6 @@ int main(int argc, char** argv)
         std::printf("%s\n", Value(argv[i]).c_str());
     if (command == "expect")
         return !Expect(argc - 2 - timed, argv + 2 + timed, timed ? std::stoul(argv[2] + 10) : 15000);
-    if (command == "clip" && argc == 3) {  // as text, for the soak to paste
-        const HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, std::strlen(argv[2]) + 1);
-        std::strcpy(static_cast<char*>(::GlobalLock(data)), argv[2]);
-        ::GlobalUnlock(data);
-        const bool ok = ::OpenClipboard(nullptr) && ::EmptyClipboard() && ::SetClipboardData(CF_TEXT, data);
-        return !(::CloseClipboard() && ok);
-    }
     // A copy of the program with no resources, so no main window's template: Wine's UpdateResource
     // cannot delete one resource of a file (it reads the file's own back in as it writes).
     if (command == "strip" && argc == 4) {

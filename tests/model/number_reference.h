@@ -13,18 +13,16 @@
 #include "model/number_text.h"
 #include "model/presets.h"
 
-// The conversions held to the build machine's glibc. The length is strtod's
-// on the text up to the first character no decimal number holds, so that
-// hexadecimal, inf and nan are no number.
+// The conversions held to the build machine's glibc. The length is strtod's on the text up to the first
+// character no decimal number holds, so that hexadecimal, inf and nan are no number.
 inline double ReferenceLength(const std::string& text)
 {
     return std::strtod(text.substr(0, text.find_first_not_of("0123456789.eE+- \t\n\v\f\r")).c_str(), nullptr);
 }
 
-// _gcvt(value, 5) by printf, with trailing zeros after the point dropped and
-// three exponent digits. printf rounds exactly, but an exact half to even: a
-// tie (after the fifth digit 5, then only zeros) moves to the next double up
-// first. Its digits are exact unless all after the sixth show 0, where its
+// _gcvt(value, 5) by printf, with trailing zeros after the point dropped and three exponent digits.
+// printf rounds exactly, but an exact half to even: a tie (after the fifth digit 5, then only zeros)
+// moves to the next double up first. Its digits are exact unless all after the sixth show 0, where its
 // own rounding may have carried into the sixth: then it prints them all.
 inline std::string ReferenceBitrate(double value)
 {

@@ -1,8 +1,7 @@
-// Holds ParseLength and FormatBitrate to the build machine's glibc: with
-// --sample N SEED, N random cases of each kind; with --all, also every tie of
-// the five-digit rounding and every result a typed input can give, and prints
-// a hash of their texts (only that on Windows; tools/x87-sweep.sh). --texts
-// FIRST STRIDE writes a sample's hash as C++, for the window tests.
+// Holds ParseLength and FormatBitrate to the build machine's glibc: with --sample N SEED, N random cases of
+// each kind; with --all, also every tie of the five-digit rounding and every result a typed input can give,
+// and prints a hash of their texts (only that on Windows; tools/x87-sweep.sh). --texts FIRST STRIDE writes
+// a sample's hash as C++, for the window tests.
 #include <random>
 
 #include "tests/model/number_reference.h"
