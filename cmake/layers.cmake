@@ -19,3 +19,15 @@ function(kelvane_publish_headers target)
     target_include_directories(${target} PUBLIC ${published})
   endif()
 endfunction()
+
+# The sources of the given targets, as full paths, into the variable out: the
+# tests rebuild the model with other flags (sanitizers, the build machine's).
+function(kelvane_sources out)
+  foreach(target ${ARGN})
+    get_target_property(dir ${target} SOURCE_DIR)
+    get_target_property(sources ${target} SOURCES)
+    list(TRANSFORM sources PREPEND ${dir}/)
+    list(APPEND all ${sources})
+  endforeach()
+  set(${out} ${all} PARENT_SCOPE)
+endfunction()
