@@ -2,6 +2,32 @@
 
 #include "platform/sound.h"
 #include "platform/wait_cursor.h"
+#include "platform/win_app.h"
+
+namespace {
+
+// Screen readers name an input after the text just before it in z-order; the
+// template lists each label after its input.
+constexpr struct {
+    const char* label;
+    int input;
+} kLabels[] = {
+    {"Enter the length (min):", IDC_LENGTH},  {"Enter the file size:", IDC_DISCS},         {"MB", IDC_SIZE},
+    {"Choose the sound quality:", IDC_AUDIO}, {"Please encode the video at:", IDC_RESULT},
+};
+
+// The pictures in template order, and the sizes tools/make_assets.py draws them at.
+constexpr int kFormIcons[] = {IDI_LENGTH, IDI_SIZE, IDI_AUDIO, IDI_RESULT};
+constexpr int kDrawnSizes[] = {32, 40, 48, 64};
+
+bool IsIconPicture(HWND window)
+{
+    char kind[8] = "";
+    return ::GetClassNameA(window, kind, sizeof kind) && !::lstrcmpiA(kind, "Static") &&
+           (::GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+}
+
+}  // namespace
 
 CCalculatePage::CCalculatePage(CWnd* pParent) : CMessageMapImpl(IDD_CALCULATE_PAGE, pParent), m_model(*this)
 {
@@ -28,6 +54,8 @@ BOOL CCalculatePage::OnInitDialog()
     // Selects the default rows and writes the default length and size; each
     // write evaluates, so the first result is there before the first paint.
     m_model.Initialise();
+    PutLabelsBeforeInputs();
+    FitIcons();
 
     // These raise no notification and change no text.
     m_editLength.SetLimitText(3);
@@ -35,6 +63,47 @@ BOOL CCalculatePage::OnInitDialog()
     m_editSize.SetLimitText(4);
     m_spinSize.SetRange(1, 9000);
     return TRUE;
+}
+
+void CCalculatePage::PutLabelsBeforeInputs() const
+{
+    for (const auto& [label, input] : kLabels) {
+        const HWND box = GetDlgItem(input);
+        const HWND before = ::GetWindow(box, GW_HWNDPREV);
+        ::SetWindowPos(::FindWindowExA(m_hWnd, nullptr, "Static", label), before ? before : HWND_TOP, 0, 0, 0,
+                       0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void CCalculatePage::FitIcons()
+{
+    // A picture takes its icon's size, so each icon is loaded at the largest
+    // size drawn that stays inside its 20-unit-high box and left of the
+    // labels, 30 units to its right.
+    const CRect room = MapDialogRect(CRect(0, 0, 30, 20));
+    int size = kDrawnSizes[0];
+    for (int drawn : kDrawnSizes)
+        if (drawn <= room.Width() && drawn <= room.Height())
+            size = drawn;
+    size_t i = 0;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child && i < m_icons.size();
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsIconPicture(child))
+            continue;
+        m_icons[i].reset(static_cast<HICON>(::LoadImageA(
+            AfxGetResourceHandle(), MAKEINTRESOURCEA(kFormIcons[i]), IMAGE_ICON, size, size, 0)));
+        // What it hands back is the template's shared icon: not ours to destroy.
+        ::SendMessageA(child, STM_SETICON, reinterpret_cast<WPARAM>(m_icons[i].get()), 0);
+        ++i;
+    }
+}
+
+void CCalculatePage::SetLengthText(const char* text)
+{
+    m_editLength.SetWindowText(text);
+    // The text put back after the special length is selected, so the next
+    // digit typed replaces it instead of being refused by the full box.
+    m_editLength.SetSel(0, -1);
 }
 
 void CCalculatePage::BeginWaitCursor()

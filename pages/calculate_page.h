@@ -1,10 +1,13 @@
 #pragma once
 
+#include <array>
+
 #include "model/calculator_model.h"
 #include "platform/combo_box.h"
 #include "platform/dialog.h"
 #include "platform/edit.h"
 #include "platform/message_map.h"
+#include "platform/owned_icon.h"
 #include "platform/spin_button_ctrl.h"
 #include "res/resource.h"
 
@@ -23,6 +26,8 @@ public:
     CEdit m_editLength;
     CComboBox m_comboAudio;
     CalculatorModel m_model;
+    // The form's pictures, loaded at the size their boxes take at this DPI.
+    std::array<COwnedIcon, 4> m_icons;
 
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -40,10 +45,13 @@ public:
     };
 
 private:
+    void PutLabelsBeforeInputs() const;
+    void FitIcons();
+
     // What the model reads and writes, through the bound controls.
     bool IsLengthBound() const override { return m_editLength.m_hWnd != nullptr; }
     TextBuffer GetLengthText() const override { return m_editLength.GetWindowText(); }
-    void SetLengthText(const char* text) override { m_editLength.SetWindowText(text); }
+    void SetLengthText(const char* text) override;
     bool IsSizeBound() const override { return m_editSize.m_hWnd != nullptr; }
     TextBuffer GetSizeText() const override { return m_editSize.GetWindowText(); }
     void SetSizeText(const char* text) override { m_editSize.SetWindowText(text); }

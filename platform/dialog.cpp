@@ -1,5 +1,6 @@
 #include "platform/dialog.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -69,6 +70,43 @@ HWND CDialog::OwnerWindow() const
     if (main && main != m_hWnd && ::IsWindow(main))
         return main;
     return ::GetActiveWindow();
+}
+
+void CDialog::CenterWindow() const
+{
+    RECT area;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT around = area;
+    const HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner))
+        ::GetWindowRect(owner, &around);
+    const CRect window = GetWindowRect();
+    // Centred, then pushed back inside the work area; its top-left corner wins.
+    const int x = std::max(
+        area.left, std::min((around.left + around.right - window.Width()) / 2, area.right - window.Width()));
+    const int y = std::max(area.top, std::min((around.top + around.bottom - window.Height()) / 2,
+                                              area.bottom - window.Height()));
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool CDialog::FocusFirstInput() const
+{
+    HWND first = nullptr;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(child) || !::IsWindowEnabled(child))
+            continue;
+        if (::GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP)
+            return false;
+        if (!first && !(::SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_STATIC))
+            first = child;
+    }
+    if (!first)
+        return false;
+    ::SetFocus(first);
+    // Caret at the start, nothing selected: the text is there to be read.
+    if (::SendMessageA(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        ::SendMessageA(first, EM_SETSEL, 0, 0);
+    return true;
 }
 
 INT_PTR CDialog::DoModal()
@@ -187,14 +225,28 @@ bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM, LRESULT&)
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return OnInitDialog();
+    const bool page = (::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD) != 0;
+    if (message == WM_INITDIALOG) {
+        // A top-level dialog opens centred, as the platform's own do, unless
+        // its initialisation placed it; it is not shown yet.
+        const CRect before = GetWindowRect();
+        const BOOL result = OnInitDialog();
+        if (!page && m_hWnd) {
+            const CRect after = GetWindowRect();
+            if (after.left == before.left && after.top == before.top)
+                CenterWindow();
+        }
+        return result;
+    }
+    // The dialog manager would focus a page with no tab stop on its group box,
+    // where no key does anything.
+    if (message == WM_SETFOCUS && page && FocusFirstInput())
+        return TRUE;
 
     // A page is part of the window that holds it: a multi-line box sends its
     // Tab (WM_NEXTDLGCTL) and Escape (WM_CLOSE) to the page, where they would
     // be lost, so they go on to the top-level dialog.
-    if ((message == WM_NEXTDLGCTL || message == WM_CLOSE) && !m_bModal &&
-        (::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD)) {
+    if ((message == WM_NEXTDLGCTL || message == WM_CLOSE) && !m_bModal && page) {
         ::SendMessageA(TopLevelWindow(), message, wParam, lParam);
         return TRUE;
     }

@@ -61,6 +61,8 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerWindow() const;
     HWND TopLevelWindow() const;
+    void CenterWindow() const;
+    bool FocusFirstInput() const;
     void RunDialogInit();
     void UnbindControls();
 

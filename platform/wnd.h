@@ -34,6 +34,18 @@ public:
         ::GetClientRect(m_hWnd, &r);
         return r;
     }
+    CRect GetWindowRect() const
+    {
+        CRect r;
+        ::GetWindowRect(m_hWnd, &r);
+        return r;
+    }
+    // Dialog units of this dialog's font to pixels.
+    CRect MapDialogRect(CRect r) const
+    {
+        ::MapDialogRect(m_hWnd, &r);
+        return r;
+    }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     HMENU GetSystemMenu(BOOL bRevert) const { return ::GetSystemMenu(m_hWnd, bRevert); }
     HICON SetIcon(HICON hIcon, BOOL bBigIcon) const

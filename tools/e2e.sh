@@ -56,7 +56,9 @@ if [ "$mode" = dpi ]; then  # each DPI in a prefix of its own, made once: Wine's
   done
   echo "PASS: $n steps at 96, 120, 144 and 192 DPI" && exit 0
 fi
-start "$exe"
+start "$exe"  # each input follows its label in z-order (a screen reader's name for it), buddies unchanged
+check "label:length=Enter the length (min):" "label:discs=Enter the file size:" label:size=MB \
+  "label:sound=Choose the sound quality:" "label:result=Please encode the video at:" buddy:length_spin=length buddy:size_spin=size
 
 # About closed by a click on its OK keeps the focus, not the default look: Enter opens the box again (before any
 # Tab, which would give it that look). Enter in the box presses its OK. Tab walks the form round to About.
@@ -70,6 +72,8 @@ key Tab Tab Tab Down; check focus=discs "discs=2 CDs" size=1300 result=1351.1
 key Up Tab Tab End; check focus=sound "discs=1 CD" size=650 "sound=56 kBit/sec, Stereo - 7kb/sec" result=683.56
 put length 4x5; check focus=length length=45  # the box refuses the letter
 put length 4990; key Return Up Up; check dialog= length=500  # and takes three digits
+put length 666; check length=120 "result=Try Again!" focus=length  # the length put back is selected,
+xdotool type 9; check length=9 result=9804.7                         # so the next digit replaces it
 put length 2; key Down Down; check length=1
 put size 8999 && click size_spin_up && click size_spin_up; check size=9000
 put size 2 && click size_spin_down && click size_spin_down; check size=1
@@ -78,7 +82,8 @@ click result && xdotool type 555 && key BackSpace Delete; check focus=result res
 # After a click on the shown tab keys select no other; a click on a tab shows its page, focused, values kept.
 tab calculate; check page=calculate focus=tabs
 for k in Right Left Home End; do key $k; check page=calculate focus=tabs; done
-tab help; check page=help "focus=help page"
+tab help; check page=help focus=help help_sel=0,0 help_line=0  # the help text, to be read by keys
+key Next Next Next; check help_line!=0; key ctrl+Home; check help_line=0
 click help && key Tab; check focus=about  # from the help text, Tab moves on
 tab calculate; check page=calculate focus=length length=100 size=9000 result=12232
 # Typing into the help text changes none of its bytes (4017728014: FNV-1a of the help text as written); Escape ends.

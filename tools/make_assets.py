@@ -469,10 +469,13 @@ def scaled(shape, size):
 # icon also for 120 and 144 (16, 24, 32). The system takes the nearest.
 LARGE = (32, 48, 64)
 SMALL = (16, 24)
+# The form loads its pictures at the largest of these that its boxes hold:
+# 40 is the box's height at 120 DPI.
+FORM = (32, 40, 48, 64)
 
 
 def form_icon(shape):
-    return ico_bytes([icon_image(size, scaled(shape, size)) for size in LARGE])
+    return ico_bytes([icon_image(size, scaled(shape, size)) for size in FORM])
 
 
 def main():

@@ -42,19 +42,38 @@ void Find()
         (::GetDlgItem(page, IDC_LENGTH) ? calc : help) = page;
 }
 
-// The form at this DPI: each icon at the system's icon size, each label's and push button's text (group boxes
-// have none) in the font the dialog manager makes inside its control. The misfits, then how many fit.
+HWND Parent(int in)  // main window, calculator page, help page, the box on top (About, a message)
+{
+    return in == 3 ? ::GetLastActivePopup(frame) : in == 2 ? help : in ? calc : frame;
+}
+
+std::string Name(HWND w)
+{
+    for (const auto& [id, in, name] : kControls)
+        if (w && ::GetDlgItem(Parent(in), id) == w)
+            return name;
+    return ::IsChild(help, w) ? "help page" : "other";
+}
+
+// The form at this DPI: each label's and push button's text (group boxes have none) in the font the dialog
+// manager makes inside its control; each icon no taller than its 20-unit box, left of the labels (45 units),
+// apart from the one above and the largest image drawn that does so. The misfits, then how many fit.
 std::string Layout(HWND box)
 {
     const HDC dc = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
     const HGDIOBJ font = ::SelectObject(dc, ::CreateFontA(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
                                                           0, 0, 0, 0, 0, "MS Sans Serif"));
+    TEXTMETRICA metrics{};
+    SIZE letters{};  // the dialog manager's base units: the letters' mean width, the font's height
+    ::GetTextMetricsA(dc, &metrics);
+    ::GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+    const int labels = ::MulDiv(45, (letters.cx / 26 + 1) / 2, 4), high = ::MulDiv(20, metrics.tmHeight, 8);
     const auto size = [](const RECT& r) {
         return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
     };
     std::string misfits;
-    int fit = 0;
+    int fit = 0, above = 0;  // the bottom of the icon above
     for (HWND parent : {frame, calc, box})
         for (HWND w = ::GetWindow(parent, GW_CHILD); parent && w; w = ::GetWindow(w, GW_HWNDNEXT)) {
             char kind[8] = "";
@@ -66,12 +85,20 @@ std::string Layout(HWND box)
                                   (!std::strcmp(kind, "Static") && (style & SS_TYPEMASK) <= SS_RIGHT));
             const UINT format =
                 kind[0] == 'B' ? DT_SINGLELINE : DT_WORDBREAK | (style & SS_NOPREFIX ? DT_NOPREFIX : 0);
-            RECT room{}, need{0, 0, ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)};
-            if (!(icon || label) || !::GetClientRect(w, &room))
+            RECT room{}, need{};
+            bool apart = true;
+            if (icon && ::GetWindowRect(w, &need) && ::MapWindowPoints(nullptr, parent, (POINT*)&need, 2)) {
+                room = {need.left, need.top, labels, need.top + high};
+                int largest = 32;
+                for (int drawn : {40, 48, 64})
+                    largest = drawn <= high && need.left + drawn <= labels ? drawn : largest;
+                apart = need.top > above && need.right - need.left == largest, above = need.bottom;
+            } else if (!label || !::GetClientRect(w, &room)) {
                 continue;
-            if (!icon)  // measured from the control's own width, as the control wraps its text
+            } else {  // measured from the control's own width, as the control wraps its text
                 ::DrawTextA(dc, text.c_str(), -1, &(need = room), DT_CALCRECT | format);
-            if (icon ? size(need) == size(room) : need.right <= room.right && need.bottom <= room.bottom)
+            }
+            if (apart && need.right <= room.right && need.bottom <= room.bottom)
                 ++fit;
             else
                 misfits += (icon ? "an icon" : text) + " needs " + size(need) + " in " + size(room) + "; ";
@@ -85,13 +112,13 @@ std::string Value(const std::string& key)
     RECT r{}, page{};
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
-    const HWND popup = ::GetLastActivePopup(frame), parents[] = {frame, calc, help, popup};  // About, message
+    const HWND popup = ::GetLastActivePopup(frame), text = ::GetDlgItem(help, IDC_HELP_TEXT);
     const std::string pages[] = {"calculate", "help", "both or none"};
     DWORD_PTR shown = !::IsWindowVisible(help) == !::IsWindowVisible(calc) ? 2 : !!::IsWindowVisible(help),
               selected = 3;
     ::SendMessageTimeoutW(tabs, TCM_GETCURSEL, 0, 0, SMTO_NORMAL, 5000, &selected);
     unsigned hash = 2166136261u;  // FNV-1a, 32 bits, of the help text's exact bytes
-    for (const unsigned char b : key == "hash:help" ? Text(::GetDlgItem(help, IDC_HELP_TEXT)) : "")
+    for (const unsigned char b : key == "hash:help" ? Text(text) : "")
         hash = (hash ^ b) * 16777619u;
     if (key == "running" || !frame)
         return frame ? "1" : "0";
@@ -101,22 +128,31 @@ std::string Value(const std::string& key)
         return shown == selected ? pages[shown] : pages[shown] + " shown, another tab selected";
     if (key == "layout" || key == "hash:help")
         return key == "layout" ? Layout(popup != frame ? popup : nullptr) : std::to_string(hash);
+    if (key == "help_line")  // the first line in view
+        return std::to_string(::SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
+    if (const LRESULT sel = ::SendMessageA(text, EM_GETSEL, 0, 0); key == "help_sel")  // start,end
+        return std::to_string(LOWORD(sel)) + "," + std::to_string(HIWORD(sel));
     if (key == "at:tab_row" && ::GetWindowRect(tabs, &r) && ::GetWindowRect(calc, &page))
         return std::to_string(r.left + 4) + " " + std::to_string(r.right - 4) + " " +
                std::to_string((r.top + page.top) / 2);
-    const bool focus = key == "focus" && ::GetGUIThreadInfo(::GetWindowThreadProcessId(frame, nullptr), &gui);
+    if (key == "focus" && ::GetGUIThreadInfo(::GetWindowThreadProcessId(frame, nullptr), &gui))
+        return Name(gui.hwndFocus);
     for (const auto& [id, in, name] : kControls) {
-        const HWND w = ::GetDlgItem(parents[in], id);
+        const HWND w = ::GetDlgItem(Parent(in), id);
         // Screen points to click: the centre, the middles of the upper and lower halves (spin arrows).
         const std::string at = "at:" + std::string(name);
         const int part = key == at ? 2 : key == at + "_up" ? 1 : key == at + "_down" ? 3 : 0;
-        if ((focus && gui.hwndFocus == w) || key == name)
-            return focus ? name : Text(w);
+        if (key == name)
+            return Text(w);
+        if (key == "label:" + std::string(name))  // what a screen reader names it by
+            return Text(::GetWindow(w, GW_HWNDPREV));
+        if (key == "buddy:" + std::string(name))
+            return Name(reinterpret_cast<HWND>(::SendMessageA(w, UDM_GETBUDDY, 0, 0)));
         if (part && ::GetWindowRect(w, &r))
             return std::to_string((r.left + r.right) / 2) + " " +
                    std::to_string(r.top + (r.bottom - r.top) * part / 4);
     }
-    return !focus ? "<unknown key>" : ::IsChild(help, gui.hwndFocus) ? "help page" : "other";
+    return "<unknown key>";
 }
 
 // The form follows the X input asynchronously: poll until every value shows, and still shows a moment
@@ -128,10 +164,12 @@ bool Expect(int argc, char** argv, DWORD timeout)
         Find();
         for (int i = 0; i < argc; ++i) {
             const char* eq = std::strchr(argv[i], '=');
-            const std::string key(argv[i], eq ? eq - argv[i] : 0), got = Value(key);
-            if ((!eq || got != eq + 1) && !(all = false) && late)
-                std::printf("  %s: expected \"%s\", found \"%s\"\n", key.c_str(), eq ? eq + 1 : "",
-                            got.c_str());
+            // KEY!=VALUE: anything but VALUE.
+            const bool other = eq && eq > argv[i] && eq[-1] == '!';
+            const std::string key(argv[i], eq ? eq - argv[i] - other : 0), got = Value(key);
+            if ((!eq || (got == eq + 1) == other) && !(all = false) && late)
+                std::printf("  %s: expected %s\"%s\", found \"%s\"\n", key.c_str(), other ? "not " : "",
+                            eq ? eq + 1 : "", got.c_str());
         }
         if (late || (all && shown))
             return all;

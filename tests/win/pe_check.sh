@@ -16,7 +16,7 @@ for flag in "${flags[@]}"; do
   grep -qE "^\s+$flag\$" <<<"$header" || { echo "missing DllCharacteristics flag $flag"; fail=1; }
 done
 
-kib=190
+kib=200
 [ "$arch" = win64 ] && kib=210
 ceiling=$((kib * 1024))
 size=$(stat -c %s "$exe")

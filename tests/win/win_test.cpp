@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 #include "pages/help_page.h"
 #include "platform/common_controls.h"
 #include "platform/subclassed_wnd.h"
-#include "res/version.h"
 #include "shell/main_dlg.h"
 #include "tests/model/number_reference.h"
 #include "tests/win/native_texts.h"
@@ -128,22 +128,12 @@ const BYTE* Resource(int id, LPCSTR type)
         ::LockResource(::LoadResource(nullptr, ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), type))));
 }
 
-TEST(Resources, IconsAtEachSizeAndTheVersionRecord)
+TEST(Resources, TheVersionRecordSaysOnePointNought)
 {
-    // The nearest image: the form's icons have no small ones.
-    for (int id : {IDR_MAINFRAME, IDI_SIZE, IDI_LENGTH, IDI_RESULT, IDI_AUDIO})
-        for (int size : {16, 24, 32, 48, 64}) {
-            const BYTE* group = Resource(id, RT_GROUP_ICON);
-            const auto* bits = reinterpret_cast<const BITMAPINFOHEADER*>(Resource(
-                ::LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), TRUE, size, size, 0), RT_ICON));
-            EXPECT_EQ(id == IDR_MAINFRAME || size >= 32 ? size : 32, bits ? bits->biWidth : 0)
-                << id << " at " << size;
-        }
     const auto* fixed =
         reinterpret_cast<const VS_FIXEDFILEINFO*>(Resource(1, RT_VERSION) + 40);  // after the root
-    EXPECT_EQ(static_cast<DWORD>(MAKELONG(KELVANE_VERSION_MINOR, KELVANE_VERSION_MAJOR)),
-              fixed->dwFileVersionMS);
-    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
+    EXPECT_TRUE(fixed->dwFileVersionMS == 0x10000 && fixed->dwProductVersionMS == 0x10000)
+        << fixed->dwFileVersionMS;
 }
 
 // The real main window, modeless and in front, with its pages.
@@ -201,16 +191,61 @@ TEST_F(MainWindow, FixedTextsAsTheyAreShown)
         std::uint32_t hash;
     } cases[] = {
         {"caption, buttons, tabs, menu entry", main + "|" + entry, 0x17423f90},
-        {"calculator labels", Labels(Page(0).m_hWnd), 0x7d07d9d0},
+        {"calculator labels in z-order", Labels(Page(0).m_hWnd), 0x4fe964fc},
         {"list rows", Rows(Item(IDC_DISCS)) + Rows(Item(IDC_AUDIO)), 0x26db04f5},
         {"About caption and button", Text(about.m_hWnd) + "|" + Text(about.GetDlgItem(IDOK)), 0x0fb7282f},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.hash, Hash(c.texts)) << c.what << ": " << c.texts;
-    // The About box: its version from the build, and the systems it names.
-    EXPECT_NE(std::string::npos, aboutTexts.find("|Version " KELVANE_VERSION "\n")) << aboutTexts;
+    // The About box: its version, and the systems it names.
+    EXPECT_NE(std::string::npos, aboutTexts.find("|Version 1.0\n")) << aboutTexts;
     EXPECT_NE(std::string::npos, aboutTexts.find("\n\nIt has been tested on Win9x, NT4 and 2000\n\n"))
         << aboutTexts;
+}
+
+// A dialog that places itself as it initialises.
+struct CSelfPlacedDialog : CDialog {
+    using CDialog::CDialog;
+    BOOL OnInitDialog() override
+    {
+        SetWindowPos(nullptr, 3, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return CDialog::OnInitDialog();
+    }
+};
+
+TEST_F(MainWindow, TopLevelDialogsOpenCentredInsideTheWorkArea)
+{
+    RECT area, owner, about;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const auto centred = [](const RECT& r, const RECT& on) {
+        return std::abs(r.left + r.right - on.left - on.right) <= 4 &&
+               std::abs(r.top + r.bottom - on.top - on.bottom) <= 4;
+    };
+    ASSERT_TRUE(::GetWindowRect(m_main.m_hWnd, &owner) && centred(owner, area))
+        << "the main window has no owner";
+    // On its owner while the owner shows, else on the work area; never past the work area's edges.
+    const struct {
+        int show, x, y;
+        bool onOwner;
+    } cases[] = {{SW_SHOWNORMAL, 500, 300, true},
+                 {SW_SHOWNORMAL, -250, -250, false},
+                 {SW_MINIMIZE, 500, 300, false},
+                 {SW_HIDE, 500, 300, false}};
+    for (const auto& c : cases) {
+        ::ShowWindow(m_main.m_hWnd, SW_SHOWNORMAL);
+        m_main.SetWindowPos(nullptr, c.x, c.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ::GetWindowRect(m_main.m_hWnd, &owner);
+        ::ShowWindow(m_main.m_hWnd, c.show);
+        CDialog box(IDD_ABOUTBOX, &m_main);
+        ASSERT_TRUE(box.Create(IDD_ABOUTBOX, &m_main) && ::GetWindowRect(box.m_hWnd, &about));
+        EXPECT_TRUE(c.onOwner ? centred(about, owner)
+                    : c.x < 0 ? about.left == area.left && about.top == area.top
+                              : centred(about, area))
+            << c.show << " at " << c.x << ": " << about.left << "," << about.top;
+    }
+    CSelfPlacedDialog placed(IDD_ABOUTBOX);
+    ASSERT_TRUE(placed.Create(IDD_ABOUTBOX, &m_main) && ::GetWindowRect(placed.m_hWnd, &about));
+    EXPECT_TRUE(about.left == 3 && about.top == 4) << "a dialog that placed itself stays";
 }
 
 HWND g_aboutOwner;
