@@ -21,6 +21,7 @@ check() { n=$((n + 1)); probe expect "$@" || fail "$*"; echo "ok $n: $*"; }
 click() { xdotool mousemove ${at[$1]:-$(probe get "at:$1")} click 1; }
 key() { xdotool key --delay 30 "$@"; }
 put() { click "$1"; key End BackSpace BackSpace BackSpace BackSpace; xdotool type --delay 40 "$2"; }
+clicks() { local arrow && for arrow in "${@:2}"; do click "$1_$arrow"; done; }  # clicks SPIN up|down...
 tab() {  # clicks along the tab row until the page shows: no tab's place is known beforehand
   local x x0 x1 y && read -r x0 x1 y <<<"${at[tab_row]}"
   for ((x = x0; x < x1; x += 12)); do xdotool mousemove $x $y click 1 && probe expect --timeout=700 page="$1" >/dev/null && return; done
@@ -68,27 +69,32 @@ key Return; check "dialog=About Kelvane"
 key Return; check dialog= focus=about
 for f in exit length discs size sound result about; do key Tab; check focus=$f; done
 # Rows chosen with keys; typing, Enter (the window stays, takes the next key), the spins' ends, the read-only result.
+# A check that something did not change comes after a later input whose effect shows.
 key Tab Tab Tab Down; check focus=discs "discs=2 CDs" size=1300 result=1351.1
 key Up Tab Tab End; check focus=sound "discs=1 CD" size=650 "sound=56 kBit/sec, Stereo - 7kb/sec" result=683.56
 put length 4x5; check focus=length length=45  # the box refuses the letter
-put length 4990; key Return Up Up; check dialog= length=500  # and takes three digits
+put length 4990; key Return Up Up Down Down; check dialog= length=498  # and takes three digits; the spin stops at 500
 put length 666; check length=120 "result=Try Again!" focus=length  # the length put back is selected,
 xdotool type 9; check length=9 result=9804.7                         # so the next digit replaces it
-put length 2; key Down Down; check length=1
-put size 8999 && click size_spin_up && click size_spin_up; check size=9000
-put size 2 && click size_spin_down && click size_spin_down; check size=1
-put length 100 && put size 9000; check length=100 size=9000 result=12232
-click result && xdotool type 555 && key BackSpace Delete; check focus=result result=12232
+key alt+space Up Return; check "dialog=About Kelvane"; key Escape; check dialog= focus=length  # About from the window menu
+put length 3; key Down Down Down Up; check length=2 result=44317  # the spin stops at 1
+click length_spin_up; check length=3 result=29526; clicks length_spin down down; check length=1 result=88691
+put size 3 && clicks size_spin down down down up; check size=2 result=217.07
+put length 100 && put size 1x23456; check size=1234 result=1628.8  # no letter, no fifth digit
+key Up; check size=1235 result=1630.2; key Down Down; check size=1233 result=1627.5
+put size 8998 && clicks size_spin up up up down; check size=8999 result=12231
+put size 9000; check length=100 size=9000 result=12232
+click result && xdotool type 555 && key BackSpace Delete Tab; check focus=about result=12232
 # After a click on the shown tab keys select no other; a click on a tab shows its page, focused, values kept.
 tab calculate; check page=calculate focus=tabs
-for k in Right Left Home End; do key $k; check page=calculate focus=tabs; done
+key Right Left Home End Tab; check page=calculate focus=about  # Tab: the keys before it are handled
 tab help; check page=help focus=help help_sel=0,0 help_line=0  # the help text, to be read by keys
 key Next Next Next; check help_line!=0; key ctrl+Home; check help_line=0
 click help && key Tab; check focus=about  # from the help text, Tab moves on
 tab calculate; check page=calculate focus=length length=100 size=9000 result=12232
 # Typing into the help text changes none of its bytes (4017728014: FNV-1a of the help text as written); Escape ends.
-tab help && click help && xdotool type --delay 40 "abc 12" && key BackSpace Delete Return
-check focus=help hash:help=4017728014 && key Escape && ended "-eq 0"
+tab help && click help && xdotool type --delay 40 "abc 12" && key BackSpace Delete Return Tab
+check focus=about hash:help=4017728014 && key Escape && ended "-eq 0"
 [ "$arch" = win64 ] || { echo "PASS: $n steps" && exit 0; }  # then a start that cannot open its window says so
 probe strip "$exe" "$log.exe" || fail "no copy of the program without its resources"
 "$(kelvane_wine win64)" "$log.exe" </dev/null >>"$log" 2>&1 & pid=$!
