@@ -8,7 +8,7 @@ class CWnd;
 // InitInstance once.
 class CWinApp {
 public:
-    explicit CWinApp(const char* appName = nullptr);
+    CWinApp();
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
@@ -16,10 +16,8 @@ public:
     // Runs the whole program; FALSE: no message loop follows, the process ends.
     virtual BOOL InitInstance() { return FALSE; }
 
-    const char* m_pszAppName;
     // What the process ends with.
     int m_nExitCode = 0;
-    HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
 };
 
