@@ -10,9 +10,9 @@ namespace {
 // Dialog-init data: resource type 240 with the template's id. Entries of
 // (WORD control id, WORD message, DWORD length, bytes), ended by a zero id.
 constexpr WORD kDialogInitType = 240;
-// The 16-bit era's message numbers, as the resource stores them.
+// The 16-bit era's CB_ADDSTRING, as the resource stores it: the program's
+// dialog-init data holds combo-box rows only.
 constexpr WORD kInitComboAddString = 0x0403;
-constexpr WORD kInitListAddString = 0x0401;
 
 }  // namespace
 
@@ -165,8 +165,6 @@ void CDialog::RunDialogInit()
         at += length;
         if (message == kInitComboAddString)
             ::SendDlgItemMessageA(m_hWnd, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        else if (message == kInitListAddString)
-            ::SendDlgItemMessageA(m_hWnd, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
 
