@@ -136,15 +136,10 @@ LRESULT CDialog::Default()
 
 void CDialog::RunDialogInit()
 {
-    HINSTANCE module = AfxGetResourceHandle();
-    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(kDialogInitType));
-    if (!found)
-        return;
-    HGLOBAL loaded = ::LoadResource(module, found);
-    const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+    DWORD size = 0;
+    const BYTE* data = LockResourceData(m_nIDTemplate, MAKEINTRESOURCEA(kDialogInitType), &size);
     if (!data)
         return;
-    const DWORD size = ::SizeofResource(module, found);
 
     // Every field is bounds-checked: a damaged resource must not read past its end.
     DWORD at = 0;

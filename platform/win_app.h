@@ -23,5 +23,8 @@ public:
 
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetResourceHandle();
+// The bytes of resource nID of that type, which live as long as the program,
+// or null; size, if given, receives their count.
+const BYTE* LockResourceData(UINT nID, LPCSTR type, DWORD* size = nullptr);
 // The application's main window, or null.
 HWND AfxGetMainWindow();

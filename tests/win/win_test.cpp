@@ -12,6 +12,7 @@
 #include "pages/help_page.h"
 #include "platform/common_controls.h"
 #include "platform/subclassed_wnd.h"
+#include "platform/win_app.h"
 #include "res/version.h"
 #include "shell/main_dlg.h"
 #include "tests/model/number_reference.h"
@@ -122,25 +123,19 @@ TEST(Framework, SubclassingAndFailedBinding)
     EXPECT_EQ(-1, unbound.DoModal());
 }
 
-const BYTE* Resource(int id, LPCSTR type)
-{
-    return static_cast<const BYTE*>(
-        ::LockResource(::LoadResource(nullptr, ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), type))));
-}
-
 TEST(Resources, IconsAtEachSizeAndTheVersionRecord)
 {
     // The nearest image: the form's icons have no small ones.
     for (int id : {IDR_MAINFRAME, IDI_SIZE, IDI_LENGTH, IDI_RESULT, IDI_AUDIO})
         for (int size : {16, 24, 32, 48, 64}) {
-            const BYTE* group = Resource(id, RT_GROUP_ICON);
-            const auto* bits = reinterpret_cast<const BITMAPINFOHEADER*>(Resource(
+            const BYTE* group = LockResourceData(id, RT_GROUP_ICON);
+            const auto* bits = reinterpret_cast<const BITMAPINFOHEADER*>(LockResourceData(
                 ::LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), TRUE, size, size, 0), RT_ICON));
             EXPECT_EQ(id == IDR_MAINFRAME || size >= 32 ? size : 32, bits ? bits->biWidth : 0)
                 << id << " at " << size;
         }
     const auto* fixed =
-        reinterpret_cast<const VS_FIXEDFILEINFO*>(Resource(1, RT_VERSION) + 40);  // after the root
+        reinterpret_cast<const VS_FIXEDFILEINFO*>(LockResourceData(1, RT_VERSION) + 40);  // after the root
     EXPECT_EQ(static_cast<DWORD>(MAKELONG(KELVANE_VERSION_MINOR, KELVANE_VERSION_MAJOR)),
               fixed->dwFileVersionMS);
     EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
@@ -302,7 +297,7 @@ TEST_F(MainWindow, TheSpecialLengthWaitsForItsSoundUnderTheBusyCursor)
     // No second thread watches the cursor: under qemu a thread of its own broke Wine's display connection.
     ASSERT_GT(::waveOutGetNumDevs(), 0u) << "no sound device: tools/wine-env.sh gives Wine a silent one";
     // The sound's length from its header (RIFF, WAVE, fmt chunk, data chunk): data bytes / bytes per second.
-    const BYTE* wave = Resource(IDR_ALERT_SOUND, "SOUND");
+    const BYTE* wave = LockResourceData(IDR_ALERT_SOUND, "SOUND");
     const DWORD soundMs = ::MulDiv(*reinterpret_cast<const DWORD*>(wave + 24 + wave[16]), 1000,
                                    reinterpret_cast<const DWORD*>(wave)[7]);
     HCURSOR wait = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));  // IDC_WAIT
