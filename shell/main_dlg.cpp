@@ -68,12 +68,10 @@ void CMainDlg::OnOK()
 void CMainDlg::OnSysCommand(UINT nID, LPARAM)
 {
     // The low four bits of a window-menu command are the platform's own.
-    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg dlgAbout;
-        dlgAbout.DoModal();
-    } else {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX)
+        OnAbout();
+    else
         Default();
-    }
 }
 
 void CMainDlg::OnPaint()
