@@ -42,15 +42,6 @@ std::string Rows(HWND box)
     return rows;
 }
 
-// FNV-1a: fixed texts are compared by the hash of their exact bytes.
-std::uint32_t Hash(const std::string& text)
-{
-    std::uint32_t hash = 0x811c9dc5;
-    for (unsigned char c : text)
-        hash = (hash ^ c) * 0x01000193;
-    return hash;
-}
-
 // A dialog's caption, then each label's and button's text, in template order.
 std::string Labels(HWND dialog)
 {
@@ -201,7 +192,7 @@ TEST_F(MainWindow, FixedTextsAsTheyAreShown)
         {"About caption and button", Text(about.m_hWnd) + "|" + Text(about.GetDlgItem(IDOK)), 0x0fb7282f},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.hash, Hash(c.texts)) << c.what << ": " << c.texts;
+        EXPECT_EQ(c.hash, Fnv1a<std::uint32_t>(c.texts)) << c.what << ": " << c.texts;
     // The About box: its version from the build, and the systems it names.
     EXPECT_NE(std::string::npos, aboutTexts.find("|Version " KELVANE_VERSION "\n")) << aboutTexts;
     EXPECT_NE(std::string::npos, aboutTexts.find("\n\nIt has been tested on Win9x, NT4 and 2000\n\n"))
