@@ -83,7 +83,6 @@ void CMainDlg::OnPaint()
     CPaintDC dc(m_hWnd);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
 
-    // Centre the icon in the client rectangle.
     const int cxIcon = ::GetSystemMetrics(SM_CXICON);
     const int cyIcon = ::GetSystemMetrics(SM_CYICON);
     const CRect rect = GetClientRect();

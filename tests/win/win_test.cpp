@@ -285,7 +285,6 @@ LRESULT CALLBACK NoteCursor(HWND h, UINT m, WPARAM w, LPARAM l)
 
 TEST_F(MainWindow, TheSpecialLengthWaitsForItsSoundUnderTheBusyCursor)
 {
-    // No second thread watches the cursor: under qemu a thread of its own broke Wine's display connection.
     ASSERT_GT(::waveOutGetNumDevs(), 0u) << "no sound device: tools/wine-env.sh gives Wine a silent one";
     // The sound's length from its header (RIFF, WAVE, fmt chunk, data chunk): data bytes / bytes per second.
     const BYTE* wave = LockResourceData(IDR_ALERT_SOUND, "SOUND");
