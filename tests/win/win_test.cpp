@@ -290,7 +290,7 @@ TEST_F(MainWindow, TheSpecialLengthWaitsForItsSoundUnderTheBusyCursor)
     const BYTE* wave = LockResourceData(IDR_ALERT_SOUND, "SOUND");
     const DWORD soundMs = ::MulDiv(*reinterpret_cast<const DWORD*>(wave + 24 + wave[16]), 1000,
                                    reinterpret_cast<const DWORD*>(wave)[7]);
-    HCURSOR wait = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));  // IDC_WAIT
+    HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT);
     const HCURSOR before = ::GetCursor();
     g_super = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(Item(IDC_RESULT), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoteCursor)));
