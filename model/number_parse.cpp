@@ -19,12 +19,6 @@ constexpr int kKeptDigits = 800;
 // 800 digits are 2658 bits, and so is 5^1125 times a 55-bit midpoint.
 using Digits = BigUnsigned<86>;
 
-// The C locale's blanks, the only ones atof and atoi skip.
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -35,12 +29,17 @@ bool IsSign(char c)
     return c == '+' || c == '-';
 }
 
-std::size_t SkipBlanks(std::string_view text)
+// Drops what atof and atoi both allow before the digits: the C locale's
+// blanks (the space, and \t to \r: the only ones they skip), then a sign.
+// True if it was a minus.
+bool DropBlanksAndSign(std::string_view& text)
 {
-    std::size_t pos = 0;
-    while (pos < text.size() && IsBlank(text[pos]))
-        ++pos;
-    return pos;
+    while (!text.empty() && (text[0] == ' ' || (text[0] >= '\t' && text[0] <= '\r')))
+        text.remove_prefix(1);
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && IsSign(text[0]))
+        text.remove_prefix(1);
+    return negative;
 }
 
 std::int32_t SaturateToInt32(std::int64_t value)
@@ -81,11 +80,9 @@ int CompareWithMidpoint(const Digits& scaled, const Digits& powerOf5, int expone
 
 double ParseLength(std::string_view text)
 {
+    const bool negative = DropBlanksAndSign(text);
     const std::size_t size = text.size();
-    std::size_t pos = SkipBlanks(text);
-    const bool negative = pos < size && text[pos] == '-';
-    if (pos < size && IsSign(text[pos]))
-        ++pos;
+    std::size_t pos = 0;
 
     // The number is digits * 10^exponent: the first kKeptDigits significant
     // digits, then a 1 if any later one is nonzero.
@@ -185,16 +182,12 @@ double ParseLength(std::string_view text)
 
 std::int32_t ParseMegabytes(std::string_view text)
 {
-    const std::size_t size = text.size();
-    std::size_t pos = SkipBlanks(text);
-    const bool negative = pos < size && text[pos] == '-';
-    if (pos < size && IsSign(text[pos]))
-        ++pos;
+    const bool negative = DropBlanksAndSign(text);
 
     // Stops growing once past the int32 range, however many digits follow.
     constexpr std::int64_t kBeyondInt32 = std::int64_t{1} << 31;
     std::int64_t magnitude = 0;
-    for (; pos < size && IsDigit(text[pos]); ++pos)
+    for (std::size_t pos = 0; pos < text.size() && IsDigit(text[pos]); ++pos)
         magnitude = std::min(magnitude * 10 + (text[pos] - '0'), kBeyondInt32);
     return SaturateToInt32(negative ? -magnitude : magnitude);
 }

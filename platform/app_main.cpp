@@ -40,12 +40,11 @@ void operator delete[](void* block, std::size_t) noexcept
     std::free(block);
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;
-    app->m_hInstance = hInstance;
     // It returns FALSE once the main window has closed: no message loop follows.
     app->InitInstance();
     return app->m_nExitCode;

@@ -11,9 +11,9 @@ namespace {
 // Dialog-init data: resource type 240 with the template's id. Entries of
 // (WORD control id, WORD message, DWORD length, bytes), ended by a zero id.
 constexpr WORD kDialogInitType = 240;
-// The 16-bit era's message numbers, as the resource stores them.
+// The 16-bit era's CB_ADDSTRING, as the resource stores it: the program's
+// dialog-init data holds combo-box rows only.
 constexpr WORD kInitComboAddString = 0x0403;
-constexpr WORD kInitListAddString = 0x0401;
 
 }  // namespace
 
@@ -174,15 +174,10 @@ LRESULT CDialog::Default()
 
 void CDialog::RunDialogInit()
 {
-    HINSTANCE module = AfxGetResourceHandle();
-    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(kDialogInitType));
-    if (!found)
-        return;
-    HGLOBAL loaded = ::LoadResource(module, found);
-    const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+    DWORD size = 0;
+    const BYTE* data = LockResourceData(m_nIDTemplate, MAKEINTRESOURCEA(kDialogInitType), &size);
     if (!data)
         return;
-    const DWORD size = ::SizeofResource(module, found);
 
     // Every field is bounds-checked: a damaged resource must not read past its end.
     DWORD at = 0;
@@ -203,8 +198,6 @@ void CDialog::RunDialogInit()
         at += length;
         if (message == kInitComboAddString)
             ::SendDlgItemMessageA(m_hWnd, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        else if (message == kInitListAddString)
-            ::SendDlgItemMessageA(m_hWnd, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
 

@@ -4,18 +4,21 @@
 #include <type_traits>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "platform/geometry.h"
 
 // Message maps: static constexpr tables of (message, notification code,
 // control id) -> member handler, dispatched by the class's CMessageMapImpl base.
+// Each message fixes its handler's signature, as typed message crackers do: a
+// handler with another signature fails to compile.
 //
 //   class CMyDlg : public CMessageMapImpl<CMyDlg, CDialog> {
 //       ...
 //       static constexpr MessageEntry<CMyDlg> messageMap[] = {
-//           OnMessage<&CMyDlg::OnPaint>(WM_PAINT),
+//           OnMessage<WM_PAINT, &CMyDlg::OnPaint>(),
 //           OnCommand<&CMyDlg::OnChangeName>(EN_CHANGE, IDC_NAME),
-//           OnNotify<&CMyDlg::OnSelchangingTabs>(TCN_SELCHANGING, IDC_TABS),
+//           OnNotify<TCN_SELCHANGING, &CMyDlg::OnSelchangingTabs>(IDC_TABS),
 //       };
 //   };
 
@@ -28,6 +31,26 @@ struct MessageEntry {
     LRESULT (*call)(T& self, WPARAM wParam, LPARAM lParam);
 };
 
+// The signature that a message (WM_NOTIFY: its code) fixes for its handler;
+// a WM_COMMAND handler takes and returns nothing. A message not listed here
+// has no unpacking yet: naming it fails to compile.
+template <UINT Message, UINT Code>
+constexpr auto HandlerSignature()
+{
+    if constexpr (Message == WM_PAINT)
+        return std::type_identity<void()>();
+    else if constexpr (Message == WM_QUERYDRAGICON)
+        return std::type_identity<HCURSOR()>();
+    else if constexpr (Message == WM_SYSCOMMAND)
+        return std::type_identity<void(UINT nID, LPARAM lParam)>();
+    else if constexpr (Message == WM_LBUTTONDOWN)
+        return std::type_identity<void(UINT nFlags, CPoint clientPoint)>();
+    else if constexpr (Message == WM_NOTIFY && Code == TCN_SELCHANGING)
+        return std::type_identity<BOOL()>();  // TRUE refuses the change
+}
+template <UINT Message, UINT Code>
+using SignatureOf = typename decltype(HandlerSignature<Message, Code>())::type;
+
 namespace message_map_detail {
 
 template <class F>
@@ -35,40 +58,40 @@ struct MemberOf;
 template <class C, class R, class... A>
 struct MemberOf<R (C::*)(A...)> {
     using type = C;
+    using signature = R(A...);
 };
 template <auto Fn>
 using OwnerOf = typename MemberOf<decltype(Fn)>::type;
 
-// Cracks wParam/lParam into the handler's own parameters, chosen by its signature:
-//   void()                 commands, notifications, WM_PAINT ...
-//   void(UINT, LPARAM)     WM_SYSCOMMAND (command id, parameter)
-//   void(UINT, CPoint)     mouse messages (key flags, client point)
-//   HCURSOR()              WM_QUERYDRAGICON
-//   BOOL()                 notifications answered TRUE or FALSE (TCN_SELCHANGING...)
-//   LRESULT(WPARAM, LPARAM) anything, uncracked
-template <auto Fn>
+// Cracks wParam/lParam into the arguments of the signature Sig that the
+// message fixed, and calls Fn.
+template <class Sig, auto Fn>
 LRESULT Call(OwnerOf<Fn>& self, WPARAM wParam, LPARAM lParam)
 {
-    using T = OwnerOf<Fn>;
-    using F = decltype(Fn);
-    if constexpr (std::is_same_v<F, void (T::*)()>) {
+    if constexpr (std::is_same_v<Sig, void()>) {
         (self.*Fn)();
         return 0;
-    } else if constexpr (std::is_same_v<F, void (T::*)(UINT, LPARAM)>) {
+    } else if constexpr (std::is_same_v<Sig, void(UINT, LPARAM)>) {
         (self.*Fn)(static_cast<UINT>(wParam), lParam);
         return 0;
-    } else if constexpr (std::is_same_v<F, void (T::*)(UINT, CPoint)>) {
+    } else if constexpr (std::is_same_v<Sig, void(UINT, CPoint)>) {
         (self.*Fn)(static_cast<UINT>(wParam),
                    CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
         return 0;
-    } else if constexpr (std::is_same_v<F, HCURSOR (T::*)()>) {
+    } else if constexpr (std::is_same_v<Sig, HCURSOR()>) {
         return reinterpret_cast<LRESULT>((self.*Fn)());
-    } else if constexpr (std::is_same_v<F, BOOL (T::*)()>) {
-        return (self.*Fn)();
     } else {
-        static_assert(std::is_same_v<F, LRESULT (T::*)(WPARAM, LPARAM)>, "unsupported handler signature");
-        return (self.*Fn)(wParam, lParam);
+        static_assert(std::is_same_v<Sig, BOOL()>, "a signature with no unpacking");
+        return (self.*Fn)();
     }
+}
+
+template <class Sig, auto Fn>
+constexpr MessageEntry<OwnerOf<Fn>> Entry(UINT message, UINT code, UINT id)
+{
+    static_assert(std::is_same_v<typename MemberOf<decltype(Fn)>::signature, Sig>,
+                  "the handler's signature is not the one its message fixes");
+    return {message, code, id, &Call<Sig, Fn>};
 }
 
 template <class T>
@@ -99,22 +122,22 @@ bool DispatchMessageMap(const MessageEntry<T> (&map)[N], T& self, UINT message, 
 
 }  // namespace message_map_detail
 
-template <auto Fn>
-constexpr MessageEntry<message_map_detail::OwnerOf<Fn>> OnMessage(UINT message)
+template <UINT Message, auto Fn>
+constexpr auto OnMessage()
 {
-    return {message, 0, 0, &message_map_detail::Call<Fn>};
+    return message_map_detail::Entry<SignatureOf<Message, 0>, Fn>(Message, 0, 0);
 }
 
 template <auto Fn>
-constexpr MessageEntry<message_map_detail::OwnerOf<Fn>> OnCommand(UINT code, UINT id)
+constexpr auto OnCommand(UINT code, UINT id)
 {
-    return {WM_COMMAND, code, id, &message_map_detail::Call<Fn>};
+    return message_map_detail::Entry<void(), Fn>(WM_COMMAND, code, id);
 }
 
-template <auto Fn>
-constexpr MessageEntry<message_map_detail::OwnerOf<Fn>> OnNotify(UINT code, UINT id)
+template <UINT Code, auto Fn>
+constexpr auto OnNotify(UINT id)
 {
-    return {WM_NOTIFY, code, id, &message_map_detail::Call<Fn>};
+    return message_map_detail::Entry<SignatureOf<WM_NOTIFY, Code>, Fn>(WM_NOTIFY, Code, id);
 }
 
 // A (message, code, id) listed twice would leave the second handler dead.

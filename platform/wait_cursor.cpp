@@ -9,7 +9,7 @@ HCURSOR g_restore = nullptr;
 
 void BeginWaitCursor()
 {
-    HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+    HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
     if (g_depth++ == 0)
         g_restore = previous;
 }

@@ -6,7 +6,7 @@ namespace {
 CWinApp* g_app = nullptr;
 }
 
-CWinApp::CWinApp(const char* appName) : m_pszAppName(appName)
+CWinApp::CWinApp()
 {
     g_app = this;
 }
@@ -26,6 +26,16 @@ HINSTANCE AfxGetResourceHandle()
 {
     // Resources live in the executable itself.
     return ::GetModuleHandleA(nullptr);
+}
+
+const BYTE* LockResourceData(UINT nID, LPCSTR type, DWORD* size)
+{
+    HINSTANCE module = AfxGetResourceHandle();
+    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(nID), type);
+    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    if (size)
+        *size = loaded ? ::SizeofResource(module, found) : 0;
+    return loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
 }
 
 HWND AfxGetMainWindow()

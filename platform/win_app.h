@@ -8,7 +8,7 @@ class CWnd;
 // InitInstance once.
 class CWinApp {
 public:
-    explicit CWinApp(const char* appName = nullptr);
+    CWinApp();
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
@@ -16,14 +16,15 @@ public:
     // Runs the whole program; FALSE: no message loop follows, the process ends.
     virtual BOOL InitInstance() { return FALSE; }
 
-    const char* m_pszAppName;
     // What the process ends with.
     int m_nExitCode = 0;
-    HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
 };
 
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetResourceHandle();
+// The bytes of resource nID of that type, which live as long as the program,
+// or null; size, if given, receives their count.
+const BYTE* LockResourceData(UINT nID, LPCSTR type, DWORD* size = nullptr);
 // The application's main window, or null.
 HWND AfxGetMainWindow();

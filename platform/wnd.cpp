@@ -1,4 +1,4 @@
-#include "wnd.h"
+#include "platform/wnd.h"
 
 CString CWnd::GetWindowText() const
 {

@@ -68,12 +68,10 @@ void CMainDlg::OnOK()
 void CMainDlg::OnSysCommand(UINT nID, LPARAM)
 {
     // The low four bits of a window-menu command are the platform's own.
-    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg dlgAbout;
-        dlgAbout.DoModal();
-    } else {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX)
+        OnAbout();
+    else
         Default();
-    }
 }
 
 void CMainDlg::OnPaint()
@@ -85,7 +83,6 @@ void CMainDlg::OnPaint()
     CPaintDC dc(m_hWnd);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
 
-    // Centre the icon in the client rectangle.
     const int cxIcon = ::GetSystemMetrics(SM_CXICON);
     const int cyIcon = ::GetSystemMetrics(SM_CYICON);
     const CRect rect = GetClientRect();

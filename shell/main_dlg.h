@@ -27,10 +27,10 @@ public:
     BOOL OnSelchangingTabs();
 
     static constexpr MessageEntry<CMainDlg> messageMap[] = {
-        OnMessage<&CMainDlg::OnSysCommand>(WM_SYSCOMMAND),
-        OnMessage<&CMainDlg::OnPaint>(WM_PAINT),
-        OnMessage<&CMainDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
+        OnMessage<WM_SYSCOMMAND, &CMainDlg::OnSysCommand>(),
+        OnMessage<WM_PAINT, &CMainDlg::OnPaint>(),
+        OnMessage<WM_QUERYDRAGICON, &CMainDlg::OnQueryDragIcon>(),
         OnCommand<&CMainDlg::OnAbout>(BN_CLICKED, IDC_ABOUT),
-        OnNotify<&CMainDlg::OnSelchangingTabs>(TCN_SELCHANGING, IDC_TABS),
+        OnNotify<TCN_SELCHANGING, &CMainDlg::OnSelchangingTabs>(IDC_TABS),
     };
 };

@@ -29,7 +29,7 @@ public:
     bool IsPressing() const { return m_bPressing; }
 
     static constexpr MessageEntry<CPageTabCtrl> messageMap[] = {
-        OnMessage<&CPageTabCtrl::OnLButtonDown>(WM_LBUTTONDOWN),
+        OnMessage<WM_LBUTTONDOWN, &CPageTabCtrl::OnLButtonDown>(),
     };
 
 private:

@@ -4,6 +4,5 @@
 
 class CRateApp : public CWinApp {
 public:
-    CRateApp() : CWinApp(nullptr) {}
     BOOL InitInstance() override;
 };

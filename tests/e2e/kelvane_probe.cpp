@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "res/resource.h"
+#include "tests/model/number_reference.h"
 
 namespace {
 
@@ -117,9 +118,7 @@ std::string Value(const std::string& key)
     DWORD_PTR shown = !::IsWindowVisible(help) == !::IsWindowVisible(calc) ? 2 : !!::IsWindowVisible(help),
               selected = 3;
     ::SendMessageTimeoutW(tabs, TCM_GETCURSEL, 0, 0, SMTO_NORMAL, 5000, &selected);
-    unsigned hash = 2166136261u;  // FNV-1a, 32 bits, of the help text's exact bytes
-    for (const unsigned char b : key == "hash:help" ? Text(text) : "")
-        hash = (hash ^ b) * 16777619u;
+    const auto hash = Fnv1a<std::uint32_t>(key == "hash:help" ? Text(text) : "");
     if (key == "running" || !frame)
         return frame ? "1" : "0";
     if (key == "dialog")

@@ -13,6 +13,16 @@
 #include "model/number_text.h"
 #include "model/presets.h"
 
+// FNV-1a, 32 or 64 bits as Hash, of a text's exact bytes: fixed texts are checked by it. A result handed back
+// as hash goes on with more text.
+template <class Hash>
+Hash Fnv1a(const auto& bytes, Hash hash = sizeof(Hash) == 4 ? 0x811c9dc5 : 0xcbf29ce484222325)
+{
+    for (const unsigned char c : bytes)
+        hash = (hash ^ c) * Hash(sizeof(Hash) == 4 ? 0x01000193 : 0x100000001b3);
+    return hash;
+}
+
 // The conversions held to the build machine's glibc. The length is strtod's on the text up to the first
 // character no decimal number holds, so that hexadecimal, inf and nan are no number.
 inline double ReferenceLength(const std::string& text)
@@ -87,12 +97,11 @@ void CheckTyped(int megabytes, int minutes, int rate, auto check)
 // check, if any: every tie (none lies beyond these places), then every result a typed input can give.
 inline unsigned long long HashTiesAndTyped(long first, long stride, void (*check)(double) = nullptr)
 {
-    unsigned long long hash = 0xcbf29ce484222325;
+    auto hash = Fnv1a<unsigned long long>(std::string_view());
     const auto add = [&hash, check](double value) {
         if (check)
             check(value);
-        for (const char c : FormatBitrate(value))
-            hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3;
+        hash = Fnv1a(FormatBitrate(value), hash);
     };
     for (long i = first; i < 26 * 90000L; i += stride)
         CheckTie(10000 + i % 90000, i / 90000 - 17, add);

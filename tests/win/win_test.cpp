@@ -13,6 +13,7 @@
 #include "pages/help_page.h"
 #include "platform/common_controls.h"
 #include "platform/subclassed_wnd.h"
+#include "platform/win_app.h"
 #include "shell/main_dlg.h"
 #include "tests/model/number_reference.h"
 #include "tests/win/native_texts.h"
@@ -39,15 +40,6 @@ std::string Rows(HWND box)
     for (int i = 0; i < ::SendMessageA(box, CB_GETCOUNT, 0, 0); ++i)
         rows += std::string(row, ::SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(row))) + "|";
     return rows;
-}
-
-// FNV-1a: fixed texts are compared by the hash of their exact bytes.
-std::uint32_t Hash(const std::string& text)
-{
-    std::uint32_t hash = 0x811c9dc5;
-    for (unsigned char c : text)
-        hash = (hash ^ c) * 0x01000193;
-    return hash;
 }
 
 // A dialog's caption, then each label's and button's text, in template order.
@@ -122,16 +114,10 @@ TEST(Framework, SubclassingAndFailedBinding)
     EXPECT_EQ(-1, unbound.DoModal());
 }
 
-const BYTE* Resource(int id, LPCSTR type)
-{
-    return static_cast<const BYTE*>(
-        ::LockResource(::LoadResource(nullptr, ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), type))));
-}
-
 TEST(Resources, TheVersionRecordSaysOnePointNought)
 {
     const auto* fixed =
-        reinterpret_cast<const VS_FIXEDFILEINFO*>(Resource(1, RT_VERSION) + 40);  // after the root
+        reinterpret_cast<const VS_FIXEDFILEINFO*>(LockResourceData(1, RT_VERSION) + 40);  // after the root
     EXPECT_TRUE(fixed->dwFileVersionMS == 0x10000 && fixed->dwProductVersionMS == 0x10000)
         << fixed->dwFileVersionMS;
 }
@@ -196,7 +182,7 @@ TEST_F(MainWindow, FixedTextsAsTheyAreShown)
         {"About caption and button", Text(about.m_hWnd) + "|" + Text(about.GetDlgItem(IDOK)), 0x0fb7282f},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.hash, Hash(c.texts)) << c.what << ": " << c.texts;
+        EXPECT_EQ(c.hash, Fnv1a<std::uint32_t>(c.texts)) << c.what << ": " << c.texts;
     // The About box: its version, and the systems it names.
     EXPECT_NE(std::string::npos, aboutTexts.find("|Version 1.0\n")) << aboutTexts;
     EXPECT_NE(std::string::npos, aboutTexts.find("\n\nIt has been tested on Win9x, NT4 and 2000\n\n"))
@@ -334,13 +320,12 @@ LRESULT CALLBACK NoteCursor(HWND h, UINT m, WPARAM w, LPARAM l)
 
 TEST_F(MainWindow, TheSpecialLengthWaitsForItsSoundUnderTheBusyCursor)
 {
-    // No second thread watches the cursor: under qemu a thread of its own broke Wine's display connection.
     ASSERT_GT(::waveOutGetNumDevs(), 0u) << "no sound device: tools/wine-env.sh gives Wine a silent one";
     // The sound's length from its header (RIFF, WAVE, fmt chunk, data chunk): data bytes / bytes per second.
-    const BYTE* wave = Resource(IDR_ALERT_SOUND, "SOUND");
+    const BYTE* wave = LockResourceData(IDR_ALERT_SOUND, "SOUND");
     const DWORD soundMs = ::MulDiv(*reinterpret_cast<const DWORD*>(wave + 24 + wave[16]), 1000,
                                    reinterpret_cast<const DWORD*>(wave)[7]);
-    HCURSOR wait = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));  // IDC_WAIT
+    HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT);
     const HCURSOR before = ::GetCursor();
     g_super = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(Item(IDC_RESULT), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoteCursor)));
