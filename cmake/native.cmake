@@ -1,5 +1,7 @@
-# Native (Linux) builds of the model: with the tests, its tests and benchmarks
-# (g++); without them, no test framework is looked for.
+# Native (Linux) builds: the command-line tool; with the tests, the model's
+# tests and benchmarks and the tool's test (g++). Without them, no test
+# framework is looked for.
+add_subdirectory(cli)
 if(KELVANE_TESTS)
   find_package(GTest REQUIRED)
   add_subdirectory(tests/model)
