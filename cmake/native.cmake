@@ -1,7 +1,13 @@
-# Native (Linux) builds of the model: its tests and benchmarks (g++).
-find_package(GTest REQUIRED)
-add_subdirectory(tests/model)
-find_package(benchmark QUIET)
-if(benchmark_FOUND)
-  add_subdirectory(bench)
+# Native (Linux) builds: the command-line tool; with the tests, the model's
+# tests and benchmarks and the tool's test (g++). Without them, no test
+# framework is looked for.
+add_subdirectory(cli)
+if(KELVANE_TESTS)
+  find_package(GTest REQUIRED)
+  add_subdirectory(tests/model)
+  add_test(NAME cli COMMAND ${PROJECT_SOURCE_DIR}/tests/cli/cli_test.sh $<TARGET_FILE:kelvane_cli>)
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND)
+    add_subdirectory(bench)
+  endif()
 endif()

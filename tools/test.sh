@@ -19,7 +19,7 @@ count() {  # count STATUS WHAT
   [ "$1" -eq 0 ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "=== FAILED: $2"; }
 }
 echo "=== the sources' layout (.clang-format)"
-find base model platform shell pages tests bench \( -name '*.h' -o -name '*.cpp' \) -print0 |
+find base model platform shell pages cli tests bench \( -name '*.h' -o -name '*.cpp' \) -print0 |
   xargs -0 clang-format-14 --dry-run -Werror 2>&1 | sed -nE 's/^([^:]+):[0-9]+:[0-9]+: error.*/\1: not formatted/p' |
   sort -u | tee "$log"
 [ ! -s "$log" ]
