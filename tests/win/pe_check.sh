@@ -30,6 +30,14 @@ dlls=$(cut -d'!' -f1 <<<"$imports" | sort -u)
 bad_dlls=$(grep -vE '^(KERNEL32|USER32|GDI32|COMCTL32|WINMM|MSVCRT)\.DLL$' <<<"$dlls")
 [ -z "$bad_dlls" ] || { echo "imports DLLs that are not part of Windows:" $bad_dlls; fail=1; }
 
+# The manifest as built in (Wine shows none of its effects: every process is DPI aware there): DPI aware,
+# no elevation, no visual styles (no dependency on common controls 6).
+manifest=$("${objdump%objdump}strings" -n 8 "$exe" | sed -n '/<assembly /,/<\/assembly>/p')
+for want in '<requestedExecutionLevel level="asInvoker" uiAccess="false"/>' '>true</dpiAware>'; do
+  grep -qF "$want" <<<"$manifest" || { echo "the manifest lacks $want"; fail=1; }
+done
+! grep -q '<dependency' <<<"$manifest" || { echo "the manifest asks for visual styles"; fail=1; }
+
 if [ "$arch" = win32 ]; then
   for part in OSystem Subsystem; do
     version=$(( $(field Major${part}Version) * 100 + $(field Minor${part}Version) ))
@@ -42,18 +50,13 @@ if [ "$arch" = win32 ]; then
   # Nothing above the Pentium Pro (cmov, fcomi and fcmov are its own): no MMX, 3DNow!, SSE or later, ours or
   # the toolchain's. GNU ld's PE script ends .text with data, the constructor and destructor lists (-1, the
   # constructors' addresses, 0; objdump shows each -1 as "(bad)"): the code ends there, and "(bad)" before is
-  # data among code. The link map names the function and object of each find.
+  # data among code.
   map=${exe%.exe}.map
   lists=$(awk '$2 == "___CTOR_LIST__" { print $1; exit }' "$map" 2>/dev/null)
   [ -n "$lists" ] || { echo "no constructor list in the link map $map"; fail=1; }
   above=$("$objdump" -d --no-show-raw-insn --stop-address="${lists:-0}" "$exe" | grep -E '%[xyz]?mm[0-9]|\(bad\)|:\s+(emms|femms|prefetch|fxsave|fxrstor|[lms]fence|ldmxcsr|stmxcsr|movnti|clflush|fisttp|monitor|mwait|popcnt|lzcnt|tzcnt|crc32|movbe|rdrand|rdseed|xsave|xrstor|sysenter|sysexit)')
-  [ -z "$above" ] || { echo "instructions above the Pentium Pro:"; fail=1; awk 'NR == FNR { if (/^\./) text = /^\.text /
-      if (text && ($1 ~ /^0x/ || $1 ~ /^\.text/ && $2 ~ /^0x/)) { sub(/^ ?\.text[^ ]*/, ""); at = substr($1, 3); sub(/^ *0x[0-9a-f]+ +/, "") }
-      if (text && at) { if (/^0x/) { object[at] = $2; symbol[at] = "a local function" } else symbol[at] = $0; at = "" }
-      next }
-    { at = substr("0000000" $1, length($1) - 1, 8); for (a in symbol) if (a <= at && a > f) f = a
-      for (a in object) if (a <= at && a > o) o = a
-      print $0 "   in " symbol[f] " of " object[o]; f = o = "" }' "$map" - <<<"$above"; }
+  [ -z "$above" ] || { echo "instructions above the Pentium Pro (the link map $map names their functions):"
+    echo "$above"; fail=1; }
 fi
 
 [ $fail -eq 0 ] && echo "$size bytes; imports:" $dlls
