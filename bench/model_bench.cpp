@@ -3,46 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "model/calculator_model.h"
 #include "model/number_text.h"
+#include "model/windowless_form.h"
 
 namespace {
-
-// A form that only keeps its texts: what a keystroke costs in the model.
-class QuietForm final : public ICalculatorForm {
-public:
-    CalculatorModel* model = nullptr;
-    std::string lengthText;
-    std::string sizeText;
-    std::string resultText;
-    int audioRow = 5;
-    int discsRow = 0;
-
-    QuietForm() { resultText.reserve(32); }
-
-    bool IsLengthBound() const override { return true; }
-    TextBuffer GetLengthText() const override { return TextBuffer(lengthText); }
-    void SetLengthText(const char* text) override
-    {
-        lengthText = text;
-        model->OnChangeLength();
-    }
-    bool IsSizeBound() const override { return true; }
-    TextBuffer GetSizeText() const override { return TextBuffer(sizeText); }
-    void SetSizeText(const char* text) override
-    {
-        sizeText = text;
-        model->OnChangeSize();
-    }
-    void SetResultText(const char* text) override { resultText.assign(text); }
-    int GetAudioRow() const override { return audioRow; }
-    void SetAudioRow(int row) override { audioRow = row; }
-    int GetDiscsRow() const override { return discsRow; }
-    void SetDiscsRow(int row) override { discsRow = row; }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void PlayAlertSound() override {}
-};
 
 std::vector<std::string> LengthTexts()
 {
@@ -55,17 +19,17 @@ std::vector<std::string> LengthTexts()
 // One evaluation per iteration, over every whole length 1..500.
 void BM_Recalculate(benchmark::State& state)
 {
-    QuietForm form;
-    CalculatorModel model(form);
-    form.model = &model;
+    // A form that only keeps its texts: what a keystroke costs in the model.
+    WindowlessForm form;
+    CalculatorModel& model = form.m_model;
     model.Initialise();
     const auto texts = LengthTexts();
     std::size_t next = 0;
     for (auto _ : state) {
-        form.lengthText = texts[next];
+        form.m_strLength = texts[next];
         next = next + 1 == texts.size() ? 0 : next + 1;
         model.Recalculate();
-        benchmark::DoNotOptimize(form.resultText.data());
+        benchmark::DoNotOptimize(form.m_strResult.data());
     }
 }
 BENCHMARK(BM_Recalculate);

@@ -6,50 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "model/calculator_model.h"
 #include "model/presets.h"
+#include "model/windowless_form.h"
 
 namespace {
-
-// The form without a window. Its text setters notify the model before they
-// return, as an edit box's EN_CHANGE does; with nothing on screen there is no
-// cursor to show and no sound to play.
-class CConsoleForm : public ICalculatorForm {
-public:
-    CalculatorModel m_model{*this};
-    std::string m_strLength, m_strSize, m_strResult;
-    int m_nAudioRow = -1, m_nDiscsRow = -1;
-
-    bool IsLengthBound() const override { return true; }
-    TextBuffer GetLengthText() const override { return TextBuffer(m_strLength); }
-    void SetLengthText(const char* text) override
-    {
-        m_strLength = text;
-        m_model.OnChangeLength();
-    }
-    bool IsSizeBound() const override { return true; }
-    TextBuffer GetSizeText() const override { return TextBuffer(m_strSize); }
-    void SetSizeText(const char* text) override
-    {
-        m_strSize = text;
-        m_model.OnChangeSize();
-    }
-    void SetResultText(const char* text) override { m_strResult = text; }
-    int GetAudioRow() const override { return m_nAudioRow; }
-    void SetAudioRow(int row) override { m_nAudioRow = row; }
-    int GetDiscsRow() const override { return m_nDiscsRow; }
-    void SetDiscsRow(int row) override { m_nDiscsRow = row; }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void PlayAlertSound() override {}
-};
 
 // What the form shows when a user, from its start-up state, picks the sound,
 // then the size (a disc row, or megabytes when mb is given), then types the
 // length: the same order and the same handlers as the page.
 std::string Evaluate(int audioRow, int discsRow, const char* mb, const char* length)
 {
-    CConsoleForm form;
+    WindowlessForm form;
     form.m_model.Initialise();
     form.SetAudioRow(audioRow);
     form.m_model.OnSelchangeAudio();
