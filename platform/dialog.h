@@ -61,7 +61,10 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerWindow() const;
     HWND TopLevelWindow() const;
+    // On the owner while it shows, else on the work area; inside the work area.
     void CenterWindow() const;
+    // A page without tab stops: the focus to its first control that is not
+    // static. False: the page has a tab stop or no such control.
     bool FocusFirstInput() const;
     void RunDialogInit();
     void UnbindControls();
