@@ -86,7 +86,8 @@ std::string Layout(HWND box)
                 kind[0] == 'B' ? DT_SINGLELINE : DT_WORDBREAK | (style & SS_NOPREFIX ? DT_NOPREFIX : 0);
             RECT room{}, need{};
             bool apart = true;
-            if (icon && ::GetWindowRect(w, &need) && ::MapWindowPoints(nullptr, parent, (POINT*)&need, 2)) {
+            if (icon && ::GetWindowRect(w, &need) &&
+                ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&need), 2)) {
                 room = {need.left, need.top, labels, need.top + high};
                 int largest = 32;
                 for (int drawn : {40, 48, 64})
@@ -127,8 +128,10 @@ std::string Value(const std::string& key)
         return key == "layout" ? Layout(popup != frame ? popup : nullptr) : std::to_string(hash);
     if (key == "help_line")  // the first line in view
         return std::to_string(::SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
-    if (const LRESULT sel = ::SendMessageA(text, EM_GETSEL, 0, 0); key == "help_sel")  // start,end
+    if (key == "help_sel") {  // start,end
+        const LRESULT sel = ::SendMessageA(text, EM_GETSEL, 0, 0);
         return std::to_string(LOWORD(sel)) + "," + std::to_string(HIWORD(sel));
+    }
     if (key == "at:tab_row" && ::GetWindowRect(tabs, &r) && ::GetWindowRect(calc, &page))
         return std::to_string(r.left + 4) + " " + std::to_string(r.right - 4) + " " +
                std::to_string((r.top + page.top) / 2);
