@@ -4,6 +4,7 @@
 add_subdirectory(cli)
 if(KELVANE_TESTS)
   find_package(GTest REQUIRED)
+  include(tests/support.cmake)
   add_subdirectory(tests/model)
   add_test(NAME cli COMMAND ${PROJECT_SOURCE_DIR}/tests/cli/cli_test.sh $<TARGET_FILE:kelvane_cli>)
   find_package(benchmark QUIET)
