@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -18,23 +19,21 @@ namespace {
 
 HWND frame, tabs, calc, help;  // the main window, its tab strip and pages, found afresh for each reading
 
-// The windows that hold the controls.
-enum class In { Main, Calculator, Help, OnTop };  // on top: the About box or a message box
-
-const std::tuple<int, In, const char*> kControls[] = {
-    {IDCANCEL, In::Main, "exit"},
-    {IDC_ABOUT, In::Main, "about"},
-    {IDC_TABS, In::Main, "tabs"},
-    {IDC_LENGTH, In::Calculator, "length"},
-    {IDC_DISCS, In::Calculator, "discs"},
-    {IDC_SIZE, In::Calculator, "size"},
-    {IDC_AUDIO, In::Calculator, "sound"},
-    {IDC_RESULT, In::Calculator, "result"},
-    {IDC_LENGTH_SPIN, In::Calculator, "length_spin"},
-    {IDC_SIZE_SPIN, In::Calculator, "size_spin"},
-    {IDC_HELP_TEXT, In::Help, "help"},
-    {IDOK, In::OnTop, "about_ok"},
-    {0xFFFF, In::OnTop, "message"}};  // a message box's text
+// Each control's id, the window that holds it and its name.
+enum In { kMain, kCalculator, kHelp, kOnTop };  // on top: the About box or a message box
+const std::tuple<int, In, const char*> kControls[] = {{IDCANCEL, kMain, "exit"},
+                                                      {IDC_ABOUT, kMain, "about"},
+                                                      {IDC_TABS, kMain, "tabs"},
+                                                      {IDC_LENGTH, kCalculator, "length"},
+                                                      {IDC_DISCS, kCalculator, "discs"},
+                                                      {IDC_SIZE, kCalculator, "size"},
+                                                      {IDC_AUDIO, kCalculator, "sound"},
+                                                      {IDC_RESULT, kCalculator, "result"},
+                                                      {IDC_LENGTH_SPIN, kCalculator, "length_spin"},
+                                                      {IDC_SIZE_SPIN, kCalculator, "size_spin"},
+                                                      {IDC_HELP_TEXT, kHelp, "help"},
+                                                      {IDOK, kOnTop, "about_ok"},
+                                                      {0xFFFF, kOnTop, "message"}};
 
 // GetWindowText of another process's box answers "": ask the window (a drop-down list answers its row).
 std::string Text(HWND w)
@@ -59,17 +58,7 @@ void Find()
 
 HWND Parent(In in)
 {
-    switch (in) {
-    case In::Main:
-        return frame;
-    case In::Calculator:
-        return calc;
-    case In::Help:
-        return help;
-    case In::OnTop:
-        break;
-    }
-    return ::GetLastActivePopup(frame);
+    return in == kOnTop ? ::GetLastActivePopup(frame) : std::array{frame, calc, help}[in];
 }
 
 std::string Name(HWND w)
@@ -153,7 +142,7 @@ std::string Value(const std::string& key)
     gui.cbSize = sizeof gui;
     if (key == "running" || !frame)
         return frame ? "1" : "0";
-    const HWND popup = Parent(In::OnTop), text = ::GetDlgItem(help, IDC_HELP_TEXT);
+    const HWND popup = Parent(kOnTop), text = ::GetDlgItem(help, IDC_HELP_TEXT);
     if (key == "dialog")
         return popup != frame ? Text(popup) : "";
     if (key == "page")
