@@ -1,7 +1,8 @@
-# Native (Linux) builds: the command-line tool; with the tests, the model's
+# Native (Linux) builds: the command-line tool and its package; with the tests, the model's
 # tests and benchmarks and the tool's test (g++). Without them, no test
 # framework is looked for.
 add_subdirectory(cli)
+include(packaging/deb.cmake)
 if(KELVANE_TESTS)
   find_package(GTest REQUIRED)
   add_subdirectory(tests/model)
