@@ -124,11 +124,12 @@ std::string Parse(int argc, char** argv, Request& request)
     return error;
 }
 
-// The row of a value among its option's figures; nothing if it is none of them.
-std::optional<int> Row(const ValueOption& option, const std::optional<std::string>& value, int row)
+// The row of a value among its option's figures (with no value, the default
+// row); nothing if it is none of them.
+std::optional<int> Row(const ValueOption& option, const std::optional<std::string>& value, int defaultRow)
 {
     if (!value)
-        return row;
+        return defaultRow;
     const auto found = std::find(option.figures.begin(), option.figures.end(), *value);
     if (found == option.figures.end())
         return std::nullopt;

@@ -5,9 +5,12 @@ calc=$1 build=$2 version=$3 fails=0 tmp=$(mktemp -d) hint="Try 'kelvane-calc --h
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAILED: $*"; fails=1; }
 check() {  # check EXIT STDOUT ARGS...; for exit 2, STDOUT is a part of the one line on stderr before the hint
-  local got="$("$calc" "${@:3}" 2>"$tmp/err")|$?|$(paste -sd '#' "$tmp/err")"
-  [[ $1 != 2 && $got = "$2|$1|" || $1 = 2 && $got == "|2|kelvane-calc: "*"$2"*"#$hint" && $got != *#*#* ]] ||
-    fail "kelvane-calc ${*:3}: $got"
+  local got="$("$calc" "${@:3}" 2>"$tmp/err")|$?|$(paste -sd '#' "$tmp/err")"  # stdout|exit|stderr's lines
+  if [ "$1" = 2 ]; then
+    [[ $got == "|2|kelvane-calc: "*"$2"*"#$hint" && $got != *#*#* ]]
+  else
+    [ "$got" = "$2|$1|" ]
+  fi || fail "kelvane-calc ${*:3}: $got"
 }
 # EXIT|STDOUT|ARGS, as the shell reads them; several lists of them apart by ';' give the same
 while IFS='|' read -r code out lists && IFS=';' read -ra lists <<<"$lists"; do
