@@ -82,22 +82,22 @@ void CalculatorModel::Recalculate()
         m_form.BeginWaitCursor();
         m_form.PlayAlertSound();
         m_form.SetLengthText(kDefaultLengthText);  // evaluates 120 nested
-        m_form.SetResultText("Try Again!");
+        m_form.SetResultText(kTryAgainMessage);
         m_form.EndWaitCursor();
         return;
     }
     // Lengths strictly between -1 and 0 pass here and end as "Can't" below.
     if (minutes == 0.0 || minutes == -1.0 || minutes < -1.0) {
-        m_form.SetResultText("Can't!");
+        m_form.SetResultText(kNoLengthMessage);
         return;
     }
     if (minutes > kLongestMinutes) {
-        m_form.SetResultText("Whoa!");
+        m_form.SetResultText(kTooLongMessage);
         return;
     }
     const double bitrate = ComputeVideoBitrate(minutes * 60.0, m_nAudioRate, m_nTargetSize);
     if (bitrate == 0.0 || bitrate < 0.0 || bitrate > kLargestBitrate) {
-        m_form.SetResultText("Can't");
+        m_form.SetResultText(kNoBitrateMessage);
         return;
     }
     m_form.SetResultText(FormatBitrate(bitrate).data());

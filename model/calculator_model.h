@@ -4,6 +4,12 @@
 
 #include "model/calculator_form.h"
 
+// The texts the result box shows instead of a number.
+inline constexpr const char* kNoLengthMessage = "Can't!";      // running time 0, or -1 or less
+inline constexpr const char* kTooLongMessage = "Whoa!";        // running time over 500 minutes
+inline constexpr const char* kNoBitrateMessage = "Can't";      // no bitrate above 0 and up to the largest
+inline constexpr const char* kTryAgainMessage = "Try Again!";  // the special running time
+
 // The calculator's state and input handling. It owns no window: it reads and
 // writes the form through ICalculatorForm, whose text setters call back into
 // the change handlers before they return.

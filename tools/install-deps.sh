@@ -7,7 +7,8 @@ what=${1:-all}
 # Each list holds everything its path needs on a bare Debian 12 (cmake only
 # recommends make, and recommendations are not installed).
 build=(cmake make)
-native=("${build[@]}" g++ libgtest-dev libbenchmark-dev python3 clang-format-14)
+# groff-base checks kelvane-calc's manual page; dpkg-dev (dpkg-shlibdeps) finds its package's dependencies.
+native=("${build[@]}" g++ libgtest-dev libbenchmark-dev python3 clang-format-14 groff-base dpkg-dev)
 # The run command: the program and Wine in a virtual display, and a screenshot.
 windows=("${build[@]}" g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
          binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool imagemagick)
