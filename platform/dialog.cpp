@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/win_app.h"
+#include "platform/work_area.h"
 
 namespace {
 
@@ -74,10 +75,11 @@ HWND CDialog::OwnerWindow() const
 
 void CDialog::CenterWindow() const
 {
-    RECT area;
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    RECT around = area;
     const HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    // The monitor that holds most of the owner, or the one nearest a hidden
+    // or minimised owner.
+    const RECT area = WorkAreaNear(owner);
+    RECT around = area;
     if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner))
         ::GetWindowRect(owner, &around);
     const CRect window = GetWindowRect();

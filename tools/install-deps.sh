@@ -12,8 +12,8 @@ native=("${build[@]}" g++ libgtest-dev libbenchmark-dev python3 clang-format-14 
 # The run command: the program and Wine in a virtual display, and a screenshot.
 windows=("${build[@]}" g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
          binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool imagemagick)
-# The Windows tests on top: GoogleTest's sources, the zips, qemu for 32-bit code.
-windows_tests=(googletest x11-utils zip unzip qemu-user-static)
+# The Windows tests on top: GoogleTest's sources, the zips, two monitors (Xephyr), qemu for 32-bit code.
+windows_tests=(googletest x11-utils zip unzip xserver-xephyr qemu-user-static)
 
 want=()
 case "$what" in

@@ -238,6 +238,28 @@ TEST_F(MainWindow, TopLevelDialogsOpenCentredInsideTheWorkArea)
     EXPECT_TRUE(about.left == 3 && about.top == 4) << "a dialog that placed itself stays";
 }
 
+// Run alone in two 1024x768 monitors side by side (KELVANE_MONITORS=2, tools/wine-run.sh).
+TEST_F(MainWindow, OnTwoMonitorsAboutOpensInsideTheMonitorThatHoldsMostOfItsWindow)
+{
+    MONITORINFO right{sizeof right, {}, {}, 0};
+    RECT owner, about, &work = right.rcWork;
+    ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromPoint({1024, 0}, MONITOR_DEFAULTTONULL), &right) &&
+                right.rcMonitor.left == 1024 && ::GetWindowRect(m_main.m_hWnd, &owner));
+    EXPECT_LE(std::abs(owner.left + owner.right - 1024), 4) << "the main window opens on the left";
+    // Wholly on the right: centred on it; past its bottom right: in the corner; mostly on it: at its left.
+    for (const POINT at : {POINT{1300, 200}, POINT{1900, 500}, POINT{2100, 500}, POINT{880, 100}}) {
+        m_main.SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        CDialog box(IDD_ABOUTBOX, &m_main);
+        ASSERT_TRUE(::GetWindowRect(m_main.m_hWnd, &owner) && box.Create(IDD_ABOUTBOX, &m_main) &&
+                    ::GetWindowRect(box.m_hWnd, &about));
+        EXPECT_TRUE(at.x == 1300 ? std::abs(about.left + about.right - owner.left - owner.right) <= 4 &&
+                                       std::abs(about.top + about.bottom - owner.top - owner.bottom) <= 4
+                    : at.x >= 1900 ? about.right == work.right && about.bottom == work.bottom
+                                   : about.left == work.left && about.top >= work.top)
+            << "About at " << about.left << "," << about.top << " for its window at " << at.x << "," << at.y;
+    }
+}
+
 HWND g_aboutOwner;
 void CALLBACK CloseAbout(HWND, UINT, UINT_PTR, DWORD)
 {
