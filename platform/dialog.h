@@ -66,7 +66,8 @@ private:
     INT_PTR DialogResult(UINT message, LRESULT result) const;
     HWND OwnerWindow() const;
     HWND TopLevelWindow() const;
-    // On the owner while it shows, else on the work area; inside the work area.
+    // On the owner while it shows, else on the work area of the owner's
+    // monitor; inside that work area.
     void CenterWindow() const;
     // A page without tab stops: the focus to its first control that is not
     // static. False: the page has a tab stop or no such control.
