@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -300,6 +301,47 @@ TEST_F(MainWindow, PagesUnderTheTabsAndUnboundWhenClosed)
                                  &helpPage, &helpPage.m_editHelp};
     for (const CWnd* w : bound)
         EXPECT_EQ(nullptr, w->m_hWnd);
+}
+
+// Each form picture as the window shows it: the face just left of it, and how many of its pixels differ from
+// it.
+std::vector<std::pair<COLORREF, int>> Pictures(HWND page)
+{
+    std::vector<std::pair<COLORREF, int>> shown;
+    ::RedrawWindow(page, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // what waits to be painted
+    const HDC dc = ::GetDC(page);
+    RECT r{};
+    for (HWND w = ::GetWindow(page, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        char kind[8] = {};
+        if (!::GetClassNameA(w, kind, sizeof kind) || lstrcmpiA(kind, "Static") ||
+            (::GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON || !::GetWindowRect(w, &r) ||
+            !::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2))
+            continue;
+        shown.emplace_back(::GetPixel(dc, r.left - 1, r.top), 0);
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                shown.back().second += ::GetPixel(dc, x, y) != shown.back().first;
+    }
+    ::ReleaseDC(page, dc);
+    return shown;
+}
+
+// The pictures follow each change of colour scheme, which the main window passes on to its pages; the test
+// puts the standard colours back.
+TEST_F(MainWindow, PicturesInTheTextColourOfEachScheme)
+{
+    const int parts[] = {COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF standard[] = {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNTEXT)},
+                   black[] = {RGB(0, 0, 0), RGB(255, 255, 255)};
+    const auto before = Pictures(Page(0).m_hWnd);
+    for (const COLORREF* scheme : {black, standard, black, standard}) {
+        ::SetSysColors(2, parts, scheme);
+        auto expected = before;
+        for (auto& [face, ink] : expected)
+            face = ink > 0 ? scheme[0] : 0xFFFFFFFF;  // an empty picture: never as expected
+        EXPECT_EQ(expected, Pictures(Page(0).m_hWnd)) << "face and ink per picture, face " << scheme[0];
+    }
+    EXPECT_EQ(4u, before.size());
 }
 
 HCURSOR g_cursorAtReset;
