@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -108,47 +107,6 @@ std::string Layout(HWND box)
     return misfits + std::to_string(fit) + " fit at " + std::to_string(dpi) + " DPI";
 }
 
-double Luminance(COLORREF c)  // relative, as WCAG defines it
-{
-    double sum = 0;
-    for (const auto& [part, weight] :
-         {std::pair{GetRValue(c), 0.2126}, {GetGValue(c), 0.7152}, {GetBValue(c), 0.0722}}) {
-        const double s = part / 255.0;
-        sum += weight * (s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4));
-    }
-    return sum;
-}
-
-// Each form picture as the screen shows it: the face just left of it (RRGGBB), then its ink, the pixels whose
-// contrast with that face is at least 3:1.
-std::string Ink()
-{
-    std::string ink;
-    const HDC screen = ::GetDC(nullptr), copy = ::CreateCompatibleDC(screen);
-    const HGDIOBJ old = ::SelectObject(copy, ::CreateCompatibleBitmap(screen, 100, 100));
-    RECT r{};
-    for (HWND w = ::GetWindow(calc, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
-        char kind[8] = "";
-        if (!::GetClassNameA(w, kind, sizeof kind) || std::strcmp(kind, "Static") ||
-            (::GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON || !::GetWindowRect(w, &r) ||
-            !::BitBlt(copy, 0, 0, 100, 100, screen, r.left - 1, r.top, SRCCOPY))
-            continue;
-        const COLORREF face = ::GetPixel(copy, 0, 0);
-        int n = 0;
-        for (int y = 0; y < r.bottom - r.top; ++y)
-            for (int x = 1; x <= r.right - r.left; ++x) {
-                const double a = Luminance(face), b = Luminance(::GetPixel(copy, x, y));
-                n += std::max(a, b) + 0.05 >= 3 * (std::min(a, b) + 0.05);
-            }
-        char shown[32];
-        std::snprintf(shown, sizeof shown, " %02X%02X%02X:%d", GetRValue(face), GetGValue(face),
-                      GetBValue(face), n);
-        ink += shown;
-    }
-    ::DeleteObject(::SelectObject(copy, old)), ::DeleteDC(copy), ::ReleaseDC(nullptr, screen);
-    return ink.substr(1);
-}
-
 std::string Value(const std::string& key)
 {
     RECT r{}, page{};
@@ -168,8 +126,6 @@ std::string Value(const std::string& key)
         return shown == selected ? pages[shown] : pages[shown] + " shown, another tab selected";
     if (key == "layout" || key == "hash:help")
         return key == "layout" ? Layout(popup != frame ? popup : nullptr) : std::to_string(hash);
-    if (key == "ink")
-        return Ink();
     if (key == "help_line")  // the first line in view
         return std::to_string(::SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
     if (key == "help_sel") {  // start,end
