@@ -27,6 +27,35 @@ bool IsIconPicture(HWND window)
            (::GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
 }
 
+// The icon's line art in the dialog's text colour, as the words beside it: the
+// same mask over an image that holds the text colour where the mask lets the
+// image show and black, which leaves the screen as it is, elsewhere.
+HICON InTextColour(HICON icon, int size)
+{
+    ICONINFO info{};
+    if (!icon || !::GetIconInfo(icon, &info))
+        return nullptr;
+    HICON coloured = nullptr;
+    if (const HDC image = info.hbmColor ? ::CreateCompatibleDC(nullptr) : nullptr) {
+        const HDC mask = ::CreateCompatibleDC(nullptr);
+        const HGDIOBJ oldImage = ::SelectObject(image, info.hbmColor),
+                      oldMask = ::SelectObject(mask, info.hbmMask);
+        // A one-bit source lands as the text colour where it is 0 and the background colour where it is 1.
+        ::SetTextColor(image, ::GetSysColor(COLOR_BTNTEXT));
+        ::SetBkColor(image, RGB(0, 0, 0));
+        const bool drawn = ::BitBlt(image, 0, 0, size, size, mask, 0, 0, SRCCOPY);
+        ::SelectObject(mask, oldMask);
+        ::SelectObject(image, oldImage);
+        ::DeleteDC(mask);
+        ::DeleteDC(image);
+        coloured = drawn ? ::CreateIconIndirect(&info) : nullptr;
+    }
+    // Copies made for us by GetIconInfo.
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return coloured;
+}
+
 }  // namespace
 
 CCalculatePage::CCalculatePage(CWnd* pParent) : CMessageMapImpl(IDD_CALCULATE_PAGE, pParent), m_model(*this)
@@ -79,7 +108,8 @@ void CCalculatePage::FitIcons()
 {
     // A picture takes its icon's size, so each icon is loaded at the largest
     // size drawn that stays inside its 20-unit-high box and left of the
-    // labels, 30 units to its right.
+    // labels, 30 units to its right. Each is coloured anew for the colour
+    // scheme in force.
     const CRect room = MapDialogRect(CRect(0, 0, 30, 20));
     int size = kFormIconSizes[0];
     for (int drawn : kFormIconSizes)
@@ -90,10 +120,14 @@ void CCalculatePage::FitIcons()
          child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (!IsIconPicture(child))
             continue;
-        m_icons[i].reset(static_cast<HICON>(::LoadImageA(
+        COwnedIcon drawn(static_cast<HICON>(::LoadImageA(
             AfxGetResourceHandle(), MAKEINTRESOURCEA(kFormIcons[i]), IMAGE_ICON, size, size, 0)));
-        // What it hands back is the template's shared icon: not ours to destroy.
-        ::SendMessageA(child, STM_SETICON, reinterpret_cast<WPARAM>(m_icons[i].get()), 0);
+        COwnedIcon coloured(InTextColour(drawn.get(), size));
+        // What it hands back is the template's shared icon or our last one,
+        // which the assignment below destroys once it is no longer shown.
+        ::SendMessageA(child, STM_SETICON, reinterpret_cast<WPARAM>(coloured ? coloured.get() : drawn.get()),
+                       0);
+        m_icons[i] = coloured ? std::move(coloured) : std::move(drawn);
         ++i;
     }
 }

@@ -26,7 +26,8 @@ public:
     CEdit m_editLength;
     CComboBox m_comboAudio;
     CalculatorModel m_model;
-    // The form's pictures, loaded at the size their boxes take at this DPI.
+    // The form's pictures, at the size their boxes take at this DPI, drawn in
+    // the dialog's text colour.
     std::array<COwnedIcon, 4> m_icons;
 
     BOOL OnInitDialog() override;
@@ -36,8 +37,10 @@ public:
     void OnSelchangeAudio() { m_model.OnSelchangeAudio(); }
     void OnChangeSize() { m_model.OnChangeSize(); }
     void OnSelchangeDiscs() { m_model.OnSelchangeDiscs(); }
+    void OnSysColorChange() { FitIcons(); }
 
     static constexpr MessageEntry<CCalculatePage> messageMap[] = {
+        OnMessage<WM_SYSCOLORCHANGE, &CCalculatePage::OnSysColorChange>(),
         OnCommand<&CCalculatePage::OnChangeLength>(EN_CHANGE, IDC_LENGTH),
         OnCommand<&CCalculatePage::OnSelchangeAudio>(CBN_SELCHANGE, IDC_AUDIO),
         OnCommand<&CCalculatePage::OnChangeSize>(EN_CHANGE, IDC_SIZE),

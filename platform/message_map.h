@@ -37,7 +37,7 @@ struct MessageEntry {
 template <UINT Message, UINT Code>
 constexpr auto HandlerSignature()
 {
-    if constexpr (Message == WM_PAINT)
+    if constexpr (Message == WM_PAINT || Message == WM_SYSCOLORCHANGE)
         return std::type_identity<void()>();
     else if constexpr (Message == WM_QUERYDRAGICON)
         return std::type_identity<HCURSOR()>();

@@ -5,6 +5,16 @@
 #include "platform/paint_dc.h"
 #include "platform/win_app.h"
 
+namespace {
+
+BOOL CALLBACK ForwardSysColorChange(HWND window, LPARAM)
+{
+    ::SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+}  // namespace
+
 CMainDlg::CMainDlg(CWnd* pParent)
     : CMessageMapImpl(IDD_MAIN, pParent),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
@@ -112,4 +122,11 @@ BOOL CMainDlg::OnSelchangingTabs()
     // handled, select the shown page's tab again (a no-op where the refusal holds).
     ::PostMessageA(m_tabPages.m_hWnd, TCM_SETCURSEL, static_cast<WPARAM>(m_tabPages.m_nCurrentPage), 0);
     return TRUE;
+}
+
+void CMainDlg::OnSysColorChange()
+{
+    // A new colour scheme is announced to top-level windows only: the common
+    // controls and the pages' pictures, at every depth, hear of it from here.
+    ::EnumChildWindows(m_hWnd, ForwardSysColorChange, 0);
 }

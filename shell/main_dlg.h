@@ -26,11 +26,13 @@ public:
     HCURSOR OnQueryDragIcon();
     void OnAbout();
     BOOL OnSelchangingTabs();
+    void OnSysColorChange();
 
     static constexpr MessageEntry<CMainDlg> messageMap[] = {
         OnMessage<WM_SYSCOMMAND, &CMainDlg::OnSysCommand>(),
         OnMessage<WM_PAINT, &CMainDlg::OnPaint>(),
         OnMessage<WM_QUERYDRAGICON, &CMainDlg::OnQueryDragIcon>(),
+        OnMessage<WM_SYSCOLORCHANGE, &CMainDlg::OnSysColorChange>(),
         OnCommand<&CMainDlg::OnAbout>(BN_CLICKED, IDC_ABOUT),
         OnNotify<TCN_SELCHANGING, &CMainDlg::OnSelchangingTabs>(IDC_TABS),
     };

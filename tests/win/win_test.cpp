@@ -333,6 +333,45 @@ TEST_F(MainWindow, PagesUnderTheTabsAndUnboundWhenClosed)
         EXPECT_EQ(nullptr, w->m_hWnd);
 }
 
+// Each form picture's pixels in the text colour scheme[1] as its window shows them; -1 if the face left of it
+// isn't scheme[0].
+std::vector<int> Ink(HWND page, const COLORREF* scheme)
+{
+    ::RedrawWindow(page, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // what waits to be painted
+    std::vector<int> ink;
+    const HDC dc = ::GetDC(page);
+    RECT r;
+    for (HWND w = nullptr; (w = ::FindWindowExA(page, w, "Static", nullptr)) && ::GetWindowRect(w, &r);) {
+        if ((::GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            continue;
+        ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+        ink.push_back(::GetPixel(dc, r.left - 1, r.top) == scheme[0] ? 0 : -1);
+        for (int y = r.top; y < r.bottom && ink.back() >= 0; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                ink.back() += ::GetPixel(dc, x, y) == scheme[1];
+    }
+    ::ReleaseDC(page, dc);
+    return ink;
+}
+
+// The pictures in the text colour of the scheme a window opens under and of each it changes to, which the
+// main window passes on to its pages. The standard colours are put back.
+TEST_F(MainWindow, PicturesInTheTextColourOfEachScheme)
+{
+    const int parts[] = {COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF standard[] = {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNTEXT)},
+                   black[] = {RGB(0, 0, 0), RGB(255, 255, 255)};
+    const std::vector<int> plain = Ink(Page(0).m_hWnd, standard);
+    CMainDlg opened;  // under black, then changed with the other
+    for (const COLORREF* scheme : {black, standard, black, standard}) {
+        ::SetSysColors(2, parts, scheme);
+        ASSERT_TRUE(opened.m_hWnd || opened.Create(IDD_MAIN, nullptr));
+        for (CMainDlg* main : {&m_main, &opened})
+            EXPECT_EQ(plain, Ink(main->m_tabPages.m_pPages[0]->m_hWnd, scheme)) << "face " << scheme[0];
+    }
+    EXPECT_TRUE(plain.size() == 4 && *std::min_element(plain.begin(), plain.end()) > 0);
+}
+
 HCURSOR g_cursorAtReset;
 WNDPROC g_resultBox;
 LRESULT CALLBACK NoteCursor(HWND h, UINT m, WPARAM w, LPARAM l)
