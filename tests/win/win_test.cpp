@@ -341,8 +341,9 @@ std::vector<int> Ink(HWND page, const COLORREF* scheme)
     std::vector<int> ink;
     const HDC dc = ::GetDC(page);
     RECT r;
-    for (HWND w = nullptr; (w = ::FindWindowExA(page, w, "Static", nullptr)) && ::GetWindowRect(w, &r);) {
-        if ((::GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+    for (HWND w = ::FindWindowExA(page, nullptr, "Static", nullptr); w;
+         w = ::FindWindowExA(page, w, "Static", nullptr)) {
+        if ((::GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON || !::GetWindowRect(w, &r))
             continue;
         ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
         ink.push_back(::GetPixel(dc, r.left - 1, r.top) == scheme[0] ? 0 : -1);
