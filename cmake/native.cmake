@@ -5,6 +5,7 @@ add_subdirectory(cli)
 include(packaging/deb.cmake)
 if(KELVANE_TESTS)
   find_package(GTest REQUIRED)
+  include(tests/support.cmake)
   add_subdirectory(tests/model)
   add_test(NAME cli COMMAND ${PROJECT_SOURCE_DIR}/tests/cli/cli_test.sh $<TARGET_FILE:kelvane_cli> ${PROJECT_BINARY_DIR}
            ${PROJECT_VERSION})

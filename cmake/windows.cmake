@@ -1,8 +1,9 @@
 # Windows build (MinGW-w64): the program's layers, its tests under Wine, the
 # interface timings and the release zip.
 
-# Fully static: the program imports system DLLs only.
-set(KELVANE_WIN_LINK_OPTIONS -static -Wl,--dynamicbase -Wl,--nxcompat)
+# Fully static: the program imports system DLLs only. No link time in the
+# header, so the same sources give the same bytes.
+set(KELVANE_WIN_LINK_OPTIONS -static -Wl,--dynamicbase -Wl,--nxcompat -Wl,--no-insert-timestamp)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   list(APPEND KELVANE_WIN_LINK_OPTIONS -Wl,--high-entropy-va)
 endif()
@@ -35,6 +36,7 @@ if(KELVANE_TESTS)
   string(REGEX REPLACE "windres$" "objdump" KELVANE_OBJDUMP "${CMAKE_RC_COMPILER}")
   add_test(NAME ${KELVANE_ARCH}.pe_check
            COMMAND ${PROJECT_SOURCE_DIR}/tests/win/pe_check.sh ${KELVANE_OBJDUMP} $<TARGET_FILE:kelvane> ${KELVANE_ARCH})
+  include(tests/support.cmake)
   add_subdirectory(tests/win)
   add_subdirectory(tests/e2e)
   add_subdirectory(bench/win)

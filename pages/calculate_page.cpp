@@ -3,6 +3,7 @@
 #include "platform/sound.h"
 #include "platform/wait_cursor.h"
 #include "platform/win_app.h"
+#include "res/form_icons.h"
 
 namespace {
 
@@ -16,9 +17,8 @@ constexpr struct {
     {"Choose the sound quality:", IDC_AUDIO}, {"Please encode the video at:", IDC_RESULT},
 };
 
-// The pictures in template order, and the sizes tools/make_assets.py draws them at.
+// The pictures in template order.
 constexpr int kFormIcons[] = {IDI_LENGTH, IDI_SIZE, IDI_AUDIO, IDI_RESULT};
-constexpr int kDrawnSizes[] = {32, 40, 48, 64};
 
 bool IsIconPicture(HWND window)
 {
@@ -111,8 +111,8 @@ void CCalculatePage::FitIcons()
     // labels, 30 units to its right. Each is coloured anew for the colour
     // scheme in force.
     const CRect room = MapDialogRect(CRect(0, 0, 30, 20));
-    int size = kDrawnSizes[0];
-    for (int drawn : kDrawnSizes)
+    int size = kFormIconSizes[0];
+    for (int drawn : kFormIconSizes)
         if (drawn <= room.Width() && drawn <= room.Height())
             size = drawn;
     size_t i = 0;

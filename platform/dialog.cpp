@@ -220,67 +220,76 @@ bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM, LRESULT&)
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const bool page = (::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD) != 0;
-    if (message == WM_INITDIALOG) {
-        // A top-level dialog opens centred, as the platform's own do, unless
-        // its initialisation placed it; it is not shown yet.
-        const CRect before = GetWindowRect();
-        const BOOL result = OnInitDialog();
-        if (!page && m_hWnd) {
-            const CRect after = GetWindowRect();
-            if (after.left == before.left && after.top == before.top)
-                CenterWindow();
+    switch (message) {
+    case WM_INITDIALOG:
+        return InitialiseAndCentre();
+    case WM_SETFOCUS:
+        // The dialog manager would focus a page with no tab stop on its group
+        // box, where no key does anything.
+        if (m_bPage && FocusFirstInput())
+            return TRUE;
+        break;
+    case WM_NEXTDLGCTL:
+    case WM_CLOSE:
+        // A page is part of the window that holds it: a multi-line box sends
+        // its Tab (WM_NEXTDLGCTL) and Escape (WM_CLOSE) to the page, where they
+        // would be lost, so they go on to the top-level dialog.
+        if (m_bPage) {
+            ::SendMessageA(TopLevelWindow(), message, wParam, lParam);
+            return TRUE;
         }
-        return result;
+        break;
     }
-    // The dialog manager would focus a page with no tab stop on its group box,
-    // where no key does anything.
-    if (message == WM_SETFOCUS && page && FocusFirstInput())
-        return TRUE;
-
-    // A page is part of the window that holds it: a multi-line box sends its
-    // Tab (WM_NEXTDLGCTL) and Escape (WM_CLOSE) to the page, where they would
-    // be lost, so they go on to the top-level dialog.
-    if ((message == WM_NEXTDLGCTL || message == WM_CLOSE) && !m_bModal && page) {
-        ::SendMessageA(TopLevelWindow(), message, wParam, lParam);
-        return TRUE;
+    LRESULT result = 0;
+    const bool handled = Dispatch(message, wParam, lParam, result);
+    if (message == WM_NCDESTROY) {
+        TearDown();
+        return FALSE;
     }
+    return handled ? DialogResult(message, result) : FALSE;
+}
 
+BOOL CDialog::InitialiseAndCentre()
+{
+    m_bPage = (::GetWindowLongA(m_hWnd, GWL_STYLE) & WS_CHILD) != 0;
+    // A top-level dialog opens centred, as the platform's own do, unless its
+    // initialisation placed it; it is not shown yet.
+    const CRect before = GetWindowRect();
+    const BOOL result = OnInitDialog();
+    if (!m_bPage && m_hWnd) {
+        const CRect after = GetWindowRect();
+        if (after.left == before.left && after.top == before.top)
+            CenterWindow();
+    }
+    return result;
+}
+
+bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
     // Handlers can be re-entered (a write from one handler notifies another):
     // each level keeps its own default request.
     const bool outerDefault = m_bDefaultRequested;
     m_bDefaultRequested = false;
-    LRESULT result = 0;
-    bool handled = OnWndMsg(message, wParam, lParam, result) && !m_bDefaultRequested;
+    const bool handled = OnWndMsg(message, wParam, lParam, result) && !m_bDefaultRequested;
     m_bDefaultRequested = outerDefault;
+    return handled;
+}
 
-    if (message == WM_NCDESTROY) {
-        UnbindControls();
-        ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
-        m_hWnd = nullptr;
-        return FALSE;
-    }
-    if (!handled)
-        return FALSE;
+void CDialog::TearDown()
+{
+    UnbindControls();
+    ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+    m_hWnd = nullptr;
+}
 
-    // These messages return their result directly; all others through DWLP_MSGRESULT.
-    switch (message) {
-    case WM_QUERYDRAGICON:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-    case WM_COMPAREITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
+INT_PTR CDialog::DialogResult(UINT message, LRESULT result) const
+{
+    // The one message a map may hold that returns its result directly; all
+    // others return it through DWLP_MSGRESULT.
+    if (message == WM_QUERYDRAGICON)
         return static_cast<INT_PTR>(result);
-    default:
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
-        return TRUE;
-    }
+    ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    return TRUE;
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept

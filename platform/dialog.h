@@ -59,9 +59,15 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The steps of HandleMessage.
+    BOOL InitialiseAndCentre();
+    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void TearDown();
+    INT_PTR DialogResult(UINT message, LRESULT result) const;
     HWND OwnerWindow() const;
     HWND TopLevelWindow() const;
-    // On the owner while it shows, else on the work area; inside the work area.
+    // On the owner while it shows, else on the work area of the owner's
+    // monitor; inside that work area.
     void CenterWindow() const;
     // A page without tab stops: the focus to its first control that is not
     // static. False: the page has a tab stop or no such control.
@@ -72,6 +78,8 @@ private:
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
     bool m_bModal = false;
+    // A child dialog inside another window (a tab's page), known from WM_INITDIALOG.
+    bool m_bPage = false;
     bool m_bDefaultRequested = false;
     // The controls DDX_Control attached: a plain growing array, which can fail
     // only by ending the program.

@@ -19,9 +19,9 @@ CMainDlg::CMainDlg(CWnd* pParent)
     : CMessageMapImpl(IDD_MAIN, pParent),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       // Its own image for the caption at any DPI, not the large one shrunk.
-      m_hSmallIcon(static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                                   IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                   ::GetSystemMetrics(SM_CYSMICON), 0)))
+      m_smallIcon(static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                                  IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                  ::GetSystemMetrics(SM_CYSMICON), 0)))
 {
 }
 
@@ -49,7 +49,7 @@ BOOL CMainDlg::OnInitDialog()
     }
 
     SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hSmallIcon ? m_hSmallIcon : m_hIcon, FALSE);
+    SetIcon(m_smallIcon ? m_smallIcon.get() : m_hIcon, FALSE);
 
     m_tabPages.InsertItem(0, "Calculate");
     m_tabPages.InsertItem(1, "Help");

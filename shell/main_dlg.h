@@ -2,6 +2,7 @@
 
 #include "platform/dialog.h"
 #include "platform/message_map.h"
+#include "platform/owned_icon.h"
 #include "res/resource.h"
 #include "shell/page_tab_ctrl.h"
 
@@ -13,7 +14,7 @@ public:
 
     CPageTabCtrl m_tabPages;
     HICON m_hIcon;
-    HICON m_hSmallIcon;  // the same picture at the caption's size
+    COwnedIcon m_smallIcon;  // the same picture at the caption's size, loaded for this window alone
 
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;

@@ -10,7 +10,8 @@ probe_exe=${KELVANE_PROBE:-$root/build/win64/tests/e2e/kelvane_probe.exe}
 . "$root/tools/wine-env.sh"
 [ "$arch" = win64 ] || kelvane_can_run_win32 || { echo "SKIP: this machine cannot run 32-bit programs"; exit 77; }
 [ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-ls "$exe" "$probe_exe" >/dev/null && kelvane_wine_prefix "$arch" || exit 1
+[ -f "$probe_exe" ] || { echo "no probe at $probe_exe: build the win64 preset first (its probe reads every arch)"; exit 1; }
+ls "$exe" >/dev/null && kelvane_wine_prefix "$arch" || exit 1
 start_ms=$([ "$arch" = win32 ] && [ "$(kelvane_win32_mode)" = emulated ] && echo 400000 || echo 30000)  # qemu: minutes
 
 log=$(mktemp) pid="" n=0 && declare -A at

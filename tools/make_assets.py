@@ -14,6 +14,7 @@ for free (icons are thresholded instead, since they have no alpha).
 
 import math
 import os
+import re
 import struct
 import sys
 
@@ -469,13 +470,18 @@ def scaled(shape, size):
 # icon also for 120 and 144 (16, 24, 32). The system takes the nearest.
 LARGE = (32, 48, 64)
 SMALL = (16, 24)
-# The form loads its pictures at the largest of these that its boxes hold:
-# 40 is the box's height at 120 DPI.
-FORM = (32, 40, 48, 64)
+
+
+def form_sizes():
+    """The form icons' sizes, as res/form_icons.h states them for the page."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    with open(os.path.join(here, os.pardir, "res", "form_icons.h")) as f:
+        listed = re.search(r"kFormIconSizes\[\] = \{([^}]*)\}", f.read()).group(1)
+    return tuple(int(size) for size in listed.split(","))
 
 
 def form_icon(shape):
-    return ico_bytes([icon_image(size, scaled(shape, size)) for size in FORM])
+    return ico_bytes([icon_image(size, scaled(shape, size)) for size in form_sizes()])
 
 
 def main():

@@ -13,7 +13,7 @@ kelvane_enable_win32_emulation
 echo "=== Wine: 32-bit programs: $(kelvane_win32_mode); preparing the prefix $WINEPREFIX"
 kelvane_wine_prefix
 
-passed=0 failed=0 skipped=0 log=$(mktemp)
+passed=0 failed=0 skipped=0 version="" log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 count() {  # count STATUS WHAT
   [ "$1" -eq 0 ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "=== FAILED: $2"; }
@@ -46,6 +46,17 @@ for preset in native win64 win32; do
     [ "$contents" = "kelvane.exe readme.txt" ] || { cat "$log"; false; }
     count $? "the release zip $zip"
   fi
+done
+
+echo "=== the same sources give the same bytes: the i686 program and its zip built again in another folder"
+# The tracked files with their times, so that a warm second build is incremental.
+mkdir -p build/repro && git ls-files -z | tar -c --null -T - | tar -x -C build/repro &&
+  (cd build/repro && cmake --preset win32 -DKELVANE_TESTS=OFF && cmake --build --preset win32 --target package) \
+    >"$log" 2>&1 || cat "$log"
+for file in kelvane.exe "kelvane-$version-win32.zip"; do
+  sha256sum "build/win32/$file" "build/repro/build/win32/$file"
+  cmp "build/win32/$file" "build/repro/build/win32/$file"
+  count $? "$file from another folder"
 done
 
 echo

@@ -5,11 +5,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <tuple>
 
+#include "res/form_icons.h"
 #include "res/resource.h"
 #include "tests/model/number_reference.h"
 
@@ -17,13 +19,21 @@ namespace {
 
 HWND frame, tabs, calc, help;  // the main window, its tab strip and pages, found afresh for each reading
 
-// Each control's id, window (main, calculator page, help page, the box on top) and name.
-const std::tuple<int, int, const char*> kControls[] = {
-    {IDCANCEL, 0, "exit"},           {IDC_ABOUT, 0, "about"},    {IDC_TABS, 0, "tabs"},
-    {IDC_LENGTH, 1, "length"},       {IDC_DISCS, 1, "discs"},    {IDC_SIZE, 1, "size"},
-    {IDC_AUDIO, 1, "sound"},         {IDC_RESULT, 1, "result"},  {IDC_LENGTH_SPIN, 1, "length_spin"},
-    {IDC_SIZE_SPIN, 1, "size_spin"}, {IDC_HELP_TEXT, 2, "help"}, {IDOK, 3, "about_ok"},
-    {0xFFFF, 3, "message"}};  // a message box's text
+// Each control's id, the window that holds it and its name.
+enum In { kMain, kCalculator, kHelp, kOnTop };  // on top: the About box or a message box
+const std::tuple<int, In, const char*> kControls[] = {{IDCANCEL, kMain, "exit"},
+                                                      {IDC_ABOUT, kMain, "about"},
+                                                      {IDC_TABS, kMain, "tabs"},
+                                                      {IDC_LENGTH, kCalculator, "length"},
+                                                      {IDC_DISCS, kCalculator, "discs"},
+                                                      {IDC_SIZE, kCalculator, "size"},
+                                                      {IDC_AUDIO, kCalculator, "sound"},
+                                                      {IDC_RESULT, kCalculator, "result"},
+                                                      {IDC_LENGTH_SPIN, kCalculator, "length_spin"},
+                                                      {IDC_SIZE_SPIN, kCalculator, "size_spin"},
+                                                      {IDC_HELP_TEXT, kHelp, "help"},
+                                                      {IDOK, kOnTop, "about_ok"},
+                                                      {0xFFFF, kOnTop, "message"}};
 
 // GetWindowText of another process's box answers "": ask the window (a drop-down list answers its row).
 std::string Text(HWND w)
@@ -38,14 +48,17 @@ std::string Text(HWND w)
 void Find()
 {
     frame = ::FindWindowA("#32770", "Kelvane");  // top-level captions are known to every process
-    tabs = ::GetDlgItem(frame, IDC_TABS), calc = help = nullptr;
-    for (HWND page = nullptr; (page = ::FindWindowExA(tabs, page, "#32770", nullptr));)
+    tabs = ::GetDlgItem(frame, IDC_TABS);
+    calc = nullptr;
+    help = nullptr;
+    for (HWND page = ::FindWindowExA(tabs, nullptr, "#32770", nullptr); page;
+         page = ::FindWindowExA(tabs, page, "#32770", nullptr))
         (::GetDlgItem(page, IDC_LENGTH) ? calc : help) = page;
 }
 
-HWND Parent(int in)  // main window, calculator page, help page, the box on top (About, a message)
+HWND Parent(In in)
 {
-    return in == 3 ? ::GetLastActivePopup(frame) : in == 2 ? help : in ? calc : frame;
+    return in == kOnTop ? ::GetLastActivePopup(frame) : std::array{frame, calc, help}[in];
 }
 
 std::string Name(HWND w)
@@ -89,43 +102,55 @@ std::string Layout(HWND box)
             if (icon && ::GetWindowRect(w, &need) &&
                 ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&need), 2)) {
                 room = {need.left, need.top, labels, need.top + high};
-                int largest = 32;
-                for (int drawn : {40, 48, 64})
+                int largest = kFormIconSizes[0];
+                for (int drawn : kFormIconSizes)
                     largest = drawn <= high && need.left + drawn <= labels ? drawn : largest;
-                apart = need.top > above && need.right - need.left == largest, above = need.bottom;
+                apart = need.top > above && need.right - need.left == largest;
+                above = need.bottom;
             } else if (!label || !::GetClientRect(w, &room)) {
                 continue;
             } else {  // measured from the control's own width, as the control wraps its text
-                ::DrawTextA(dc, text.c_str(), -1, &(need = room), DT_CALCRECT | format);
+                need = room;
+                ::DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | format);
             }
             if (apart && need.right <= room.right && need.bottom <= room.bottom)
                 ++fit;
             else
                 misfits += (icon ? "an icon" : text) + " needs " + size(need) + " in " + size(room) + "; ";
         }
-    ::DeleteObject(::SelectObject(dc, font)), ::ReleaseDC(nullptr, dc);
+    ::DeleteObject(::SelectObject(dc, font));
+    ::ReleaseDC(nullptr, dc);
     return misfits + std::to_string(fit) + " fit at " + std::to_string(dpi) + " DPI";
 }
 
+// The page shown, named alone only when the strip's selected tab names it too.
+std::string ShownPage()
+{
+    const std::string pages[] = {"calculate", "help", "both or none"};
+    const bool helpShown = ::IsWindowVisible(help), calcShown = ::IsWindowVisible(calc);
+    const DWORD_PTR shown = helpShown == calcShown ? 2 : helpShown;
+    DWORD_PTR selected = 3;
+    ::SendMessageTimeoutW(tabs, TCM_GETCURSEL, 0, 0, SMTO_NORMAL, 5000, &selected);
+    return shown == selected ? pages[shown] : pages[shown] + " shown, another tab selected";
+}
+
+// One reading of the running program; only what the key asks for is asked of it.
 std::string Value(const std::string& key)
 {
     RECT r{}, page{};
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
-    const HWND popup = ::GetLastActivePopup(frame), text = ::GetDlgItem(help, IDC_HELP_TEXT);
-    const std::string pages[] = {"calculate", "help", "both or none"};
-    DWORD_PTR shown = !::IsWindowVisible(help) == !::IsWindowVisible(calc) ? 2 : !!::IsWindowVisible(help),
-              selected = 3;
-    ::SendMessageTimeoutW(tabs, TCM_GETCURSEL, 0, 0, SMTO_NORMAL, 5000, &selected);
-    const auto hash = Fnv1a<std::uint32_t>(key == "hash:help" ? Text(text) : "");
     if (key == "running" || !frame)
         return frame ? "1" : "0";
+    const HWND popup = Parent(kOnTop), text = ::GetDlgItem(help, IDC_HELP_TEXT);
     if (key == "dialog")
         return popup != frame ? Text(popup) : "";
-    if (key == "page")  // the page shown, named alone only when the strip's selected tab names it too
-        return shown == selected ? pages[shown] : pages[shown] + " shown, another tab selected";
-    if (key == "layout" || key == "hash:help")
-        return key == "layout" ? Layout(popup != frame ? popup : nullptr) : std::to_string(hash);
+    if (key == "page")
+        return ShownPage();
+    if (key == "layout")
+        return Layout(popup != frame ? popup : nullptr);
+    if (key == "hash:help")
+        return std::to_string(Fnv1a<std::uint32_t>(Text(text)));
     if (key == "help_line")  // the first line in view
         return std::to_string(::SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
     if (key == "help_sel") {  // start,end
@@ -164,13 +189,17 @@ bool Expect(int argc, char** argv, DWORD timeout)
             const char* eq = std::strchr(argv[i], '=');
             const bool other = eq && eq > argv[i] && eq[-1] == '!';
             const std::string key(argv[i], eq ? eq - argv[i] - other : 0), got = Value(key);
-            if ((!eq || (got == eq + 1) == other) && !(all = false) && late)
+            if (eq && (got == eq + 1) != other)
+                continue;
+            all = false;
+            if (late)
                 std::printf("  %s: expected %s\"%s\", found \"%s\"\n", key.c_str(), other ? "not " : "",
                             eq ? eq + 1 : "", got.c_str());
         }
         if (late || (all && shown))
             return all;
-        shown = all, late = ::GetTickCount() - start > timeout;
+        shown = all;
+        late = ::GetTickCount() - start > timeout;
     }
 }
 

@@ -46,8 +46,13 @@ void CheckRandom()
 
 int main(int argc, char** argv)
 {
-    const bool all = argc != 4 || std::strcmp(argv[1], "--sample") != 0;
-    if (argc == 4 && std::strcmp(argv[1], "--texts") == 0) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    const bool all = argc == 2 && mode == "--all";
+    if (!all && !(argc == 4 && (mode == "--sample" || mode == "--texts"))) {
+        std::fprintf(stderr, "usage: %s --all | --sample N SEED | --texts FIRST STRIDE\n", argv[0]);
+        return 2;
+    }
+    if (mode == "--texts") {
         std::printf("constexpr long kSampleFirst = %s, kSampleStride = %s;\n"
                     "constexpr std::uint64_t kNativeTexts = 0x%016llxULL;\n",
                     argv[2], argv[3], HashTiesAndTyped(std::atol(argv[2]), std::atol(argv[3])));

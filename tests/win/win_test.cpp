@@ -74,10 +74,10 @@ TEST(Numbers, AsOnTheBuildMachine)
     EXPECT_EQ(kNativeTexts, HashTiesAndTyped(kSampleFirst, kSampleStride));
 }
 
-WNDPROC g_super;
+WNDPROC g_underOuter;
 LRESULT CALLBACK Outer(HWND h, UINT m, WPARAM w, LPARAM l)
 {
-    return ::CallWindowProcA(g_super, h, m, w, l);
+    return ::CallWindowProcA(g_underOuter, h, m, w, l);
 }
 
 // Binds a control that is not in its template: a subclass that cannot happen.
@@ -103,7 +103,7 @@ TEST(Framework, SubclassingAndFailedBinding)
     for (bool subclassedAfterUs : {false, true}) {
         ASSERT_TRUE(ours.SubclassWindow(button));
         if (subclassedAfterUs)
-            g_super = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(button, GWLP_WNDPROC, outer));
+            g_underOuter = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(button, GWLP_WNDPROC, outer));
         ours.UnsubclassWindow();
         EXPECT_EQ(subclassedAfterUs ? outer : original, ::GetWindowLongPtrA(button, GWLP_WNDPROC))
             << subclassedAfterUs;
@@ -136,11 +136,20 @@ protected:
 
 TEST_F(MainWindow, NotificationsByCodeAndIdAndTextsReadWhole)
 {
-    SetText(Item(IDC_RESULT), "stale");
-    for (WPARAM command : {MAKEWPARAM(IDC_RESULT, EN_CHANGE), MAKEWPARAM(IDC_LENGTH, EN_UPDATE),
-                           MAKEWPARAM(IDC_LENGTH, CBN_SELCHANGE)})
-        ::SendMessageA(Page(0).m_hWnd, WM_COMMAND, command, 0);
-    EXPECT_EQ("stale", Text(Item(IDC_RESULT)));
+    // Only a handler's own code from its own control evaluates, and writes over the result.
+    const struct {
+        int id, code;
+        bool evaluates;
+    } cases[] = {{IDC_RESULT, EN_CHANGE, false},
+                 {IDC_LENGTH, EN_UPDATE, false},
+                 {IDC_LENGTH, CBN_SELCHANGE, false},
+                 {IDC_LENGTH, EN_CHANGE, true},
+                 {IDC_AUDIO, CBN_SELCHANGE, true}};
+    for (const auto& c : cases) {
+        SetText(Item(IDC_RESULT), "stale");
+        ::SendMessageA(Page(0).m_hWnd, WM_COMMAND, MAKEWPARAM(c.id, c.code), 0);
+        EXPECT_EQ(c.evaluates, Text(Item(IDC_RESULT)) != "stale") << c.id << " " << c.code;
+    }
     CWnd box;
     box.Attach(Item(IDC_RESULT));
     for (std::string s; s.size() <= 5000; s += static_cast<char>('a' + s.size() % 26))
@@ -332,8 +341,9 @@ std::vector<int> Ink(HWND page, const COLORREF* scheme)
     std::vector<int> ink;
     const HDC dc = ::GetDC(page);
     RECT r;
-    for (HWND w = nullptr; (w = ::FindWindowExA(page, w, "Static", nullptr)) && ::GetWindowRect(w, &r);) {
-        if ((::GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+    for (HWND w = ::FindWindowExA(page, nullptr, "Static", nullptr); w;
+         w = ::FindWindowExA(page, w, "Static", nullptr)) {
+        if ((::GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON || !::GetWindowRect(w, &r))
             continue;
         ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
         ink.push_back(::GetPixel(dc, r.left - 1, r.top) == scheme[0] ? 0 : -1);
@@ -364,11 +374,12 @@ TEST_F(MainWindow, PicturesInTheTextColourOfEachScheme)
 }
 
 HCURSOR g_cursorAtReset;
+WNDPROC g_resultBox;
 LRESULT CALLBACK NoteCursor(HWND h, UINT m, WPARAM w, LPARAM l)
 {
     if (m == WM_SETTEXT && !lstrcmpA(reinterpret_cast<const char*>(l), "Try Again!"))
         g_cursorAtReset = ::GetCursor();
-    return ::CallWindowProcA(g_super, h, m, w, l);
+    return ::CallWindowProcA(g_resultBox, h, m, w, l);
 }
 
 TEST_F(MainWindow, TheSpecialLengthWaitsForItsSoundUnderTheBusyCursor)
@@ -380,7 +391,7 @@ TEST_F(MainWindow, TheSpecialLengthWaitsForItsSoundUnderTheBusyCursor)
                                    reinterpret_cast<const DWORD*>(wave)[7]);
     HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT);
     const HCURSOR before = ::GetCursor();
-    g_super = reinterpret_cast<WNDPROC>(
+    g_resultBox = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(Item(IDC_RESULT), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoteCursor)));
     const DWORD start = ::GetTickCount();
     SetText(Item(IDC_LENGTH), "666");

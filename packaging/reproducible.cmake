@@ -1,5 +1,8 @@
-# Read by cpack before it packs: every date in the package is the commit's,
-# or SOURCE_DATE_EPOCH's when it is set, so one commit gives the same bytes.
+# Read by cpack before it packs: one commit gives the same archive on any
+# machine, any day. Every date in it is the commit's, or SOURCE_DATE_EPOCH's
+# when that is set (0 outside a checkout), written out in UTC whatever the
+# packer's time zone (a zip stores local times).
+set(ENV{TZ} UTC)
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   execute_process(COMMAND git -C "${CPACK_KELVANE_SOURCE_DIR}" log -1 --format=%ct
                   OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
