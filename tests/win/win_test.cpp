@@ -238,7 +238,7 @@ TEST_F(MainWindow, TopLevelDialogsOpenCentredInsideTheWorkArea)
     EXPECT_TRUE(about.left == 3 && about.top == 4) << "a dialog that placed itself stays";
 }
 
-// Run alone in two 1024x768 monitors side by side (KELVANE_MONITORS=2, tools/wine-run.sh).
+// Needs two 1024x768 monitors side by side (KELVANE_MONITORS=2, tools/wine-run.sh).
 TEST_F(MainWindow, OnTwoMonitorsAboutOpensInsideTheMonitorThatHoldsMostOfItsWindow)
 {
     MONITORINFO right{sizeof right, {}, {}, 0};
